@@ -1,0 +1,6 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "eventconfig/actions/ActionConfig.h"

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "eventconfig/EventConfigExport.h"
+#include "eventconfig/model/Owned.h"
+
+class CRuleConfig;
+
+// One "WaitingEventState" ("ID", "InitialActivated", "NeedProcessLogField")
+// and its rules, filed by rule id and owned.
+class EVENTCONFIG_API CEventStateConfig {
+public:
+    CEventStateConfig();
+    explicit CEventStateConfig(std::wstring subDoc);
+    CEventStateConfig(const CEventStateConfig&) = delete;
+    CEventStateConfig& operator=(const CEventStateConfig&) = delete;
+    virtual ~CEventStateConfig();
+
+    int GetID() const { return m_nID; }
+    int GetInitialActivated() const { return m_nInitialActivated; }
+    const std::map<int, CRuleConfig*>& GetRuleList() { return m_mapRuleList.get(); }
+    int IsNeedProcessLogField() { return m_nNeedProcessLogField; }
+
+private:
+    int m_nID;
+    int m_nInitialActivated;
+    OwnedPtrMap<int, CRuleConfig> m_mapRuleList;
+    int m_nNeedProcessLogField;
+};

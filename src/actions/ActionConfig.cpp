@@ -1,0 +1,21 @@
+#include "eventconfig/actions/ActionConfig.h"
+
+#include "model/Reading.h"
+
+CActionConfig::CActionConfig() : m_eActionType(ACT_TYPE_BASE) {}
+
+CActionConfig::CActionConfig(const std::wstring& subDoc) : CActionConfig() {
+    // Only a well-formed sub-document is read; otherwise the base keeps its
+    // default state and kinds with an id of their own still set it.
+    ecfg::XmlReader reader(subDoc);
+    if (!reader.IsWellFormed()) return;
+    reader.Find();
+    m_eActionType = static_cast<Action_Type_Enum>(reader.AttrDec(L"Type"));
+    m_strActionInfo = reader.Attr(L"Info");
+}
+
+CActionConfig::~CActionConfig() {}
+
+CActionConfig* CActionConfig::Clone(std::wstring subDoc) { return new CActionConfig(subDoc); }
+
+void CActionConfig::CovertToLower(std::wstring& text) { ecfg::ToLower(text); }

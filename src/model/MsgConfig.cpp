@@ -1,0 +1,33 @@
+#include "eventconfig/model/MsgConfig.h"
+
+#include "model/Reading.h"
+
+CMsgConfig::CMsgConfig() : m_nMsgID(-1), m_nLogCode(-1) {}
+
+CMsgConfig::CMsgConfig(const std::wstring& subDoc) : CMsgConfig() {
+    ecfg::XmlReader reader(subDoc);
+    reader.Find();
+    m_nMsgID = reader.AttrHex(L"MsgID");
+    const std::wstring logCode = reader.Attr(L"LogCode");
+    m_nLogCode = logCode.empty() ? -1 : ecfg::HexToInt(logCode);
+    m_strMsgName = reader.Attr(L"Name");
+}
+
+CMsgConfig::~CMsgConfig() {}
+
+CMessageFieldConfig::CMessageFieldConfig() : m_nOffset(0) {}
+
+CMessageFieldConfig::CMessageFieldConfig(std::wstring keyWordName, int offset, std::wstring startSearchTag,
+                                         std::wstring endSearchTag)
+    : CMessageFieldConfig(std::move(keyWordName), offset, std::move(startSearchTag), std::move(endSearchTag),
+                          std::wstring()) {}
+
+CMessageFieldConfig::CMessageFieldConfig(std::wstring keyWordName, int offset, std::wstring startSearchTag,
+                                         std::wstring endSearchTag, std::wstring eventInfoName)
+    : m_strKeyWordName(std::move(keyWordName)),
+      m_strEventInfoName(std::move(eventInfoName)),
+      m_nOffset(offset),
+      m_strStartSearchTag(std::move(startSearchTag)),
+      m_strEndSearchTag(std::move(endSearchTag)) {}
+
+CMessageFieldConfig::~CMessageFieldConfig() {}

@@ -1,0 +1,104 @@
+#pragma once
+
+// What the operation and action registries share: a process-wide instance
+// created on first use (thread-safe; release stays single-threaded), and the
+// creation of a kind from a sub-document through its prototype.
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "eventconfig/model/Owned.h"
+#include "model/Reading.h"
+
+namespace ecfg {
+
+template <class T>
+class ProcessInstance {
+public:
+    // The existing instance, or a new one; null when it cannot be built.
+    static T* Get() {
+        T* instance = s_instance.load(std::memory_order_acquire);
+        if (instance) return instance;
+        std::lock_guard<std::mutex> lock(s_mutex);
+        instance = s_instance.load(std::memory_order_relaxed);
+        if (!instance) {
+            try {
+                instance = new T();
+            } catch (const std::bad_alloc&) {
+                return nullptr;
+            }
+            s_instance.store(instance, std::memory_order_release);
+        }
+        return instance;
+    }
+    static void Release() {
+        std::lock_guard<std::mutex> lock(s_mutex);
+        delete s_instance.exchange(nullptr, std::memory_order_acq_rel);
+    }
+
+private:
+    static std::atomic<T*> s_instance;
+    static std::mutex s_mutex;
+};
+
+template <class T>
+std::atomic<T*> ProcessInstance<T>::s_instance{nullptr};
+template <class T>
+std::mutex ProcessInstance<T>::s_mutex;
+
+// One row of a registry's table: the kind's id and class name, its XML shape
+// for the tool, and how to make its prototype.
+template <class Base>
+struct KindEntry {
+    int nTypeID;
+    const char* szClassName;
+    const char* szShape;
+    Base* (*make)();
+};
+
+template <class Base, class Kind>
+Base* MakePrototype() {
+    return new Kind();
+}
+
+// Prototypes filed under the id each reports, in table order.
+template <class Base, class Getter, std::size_t N>
+void BuildPrototypes(const KindEntry<Base> (&table)[N], Getter typeOf, OwnedPtrMap<int, Base>& prototypes) {
+    for (const KindEntry<Base>& entry : table) {
+        std::unique_ptr<Base> prototype(entry.make());
+        const int id = static_cast<int>(typeOf(*prototype));
+        prototypes.Replace(id, std::move(prototype));
+    }
+}
+
+// The sub-document's first element's "Type" picks the prototype, whose Clone
+// reads the whole sub-document; null when no kind has that id.
+template <class Base>
+Base* CreateFromPrototype(const OwnedPtrMap<int, Base>& prototypes, const std::wstring& subDoc) {
+    XmlReader reader(subDoc);
+    reader.Find();
+    Base* prototype = prototypes.find(reader.AttrDec(L"Type"));
+    return prototype ? prototype->Clone(subDoc) : nullptr;
+}
+
+template <class Base, std::size_t N>
+std::vector<EventConfigKindInfo> KindInfos(const KindEntry<Base> (&table)[N]) {
+    std::vector<EventConfigKindInfo> infos;
+    for (const KindEntry<Base>& entry : table) infos.push_back({entry.nTypeID, entry.szClassName, entry.szShape});
+    return infos;
+}
+
+template <class Base>
+std::vector<int> RegisteredIds(const OwnedPtrMap<int, Base>& prototypes) {
+    std::vector<int> ids;
+    for (const auto& entry : prototypes.get()) ids.push_back(entry.first);
+    return ids;
+}
+
+}  // namespace ecfg
+
+#define ECFG_KIND(base, id, cls, shape) {id, #cls, shape, &ecfg::MakePrototype<base, cls>}

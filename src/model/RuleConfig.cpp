@@ -1,0 +1,43 @@
+#include "eventconfig/model/RuleConfig.h"
+
+#include "actions/ActionRegistry.h"
+#include "model/Reading.h"
+#include "operations/OperationRegistry.h"
+
+CRuleConfig::CRuleConfig() : m_nRuleID(-1), m_nInitialActivated(1), m_pOperation(nullptr), m_nPlatType(0) {}
+
+CRuleConfig::CRuleConfig(std::wstring subDoc) : CRuleConfig() {
+    ecfg::XmlReader reader(subDoc);
+    reader.Find();
+    m_nRuleID = reader.AttrDec(L"ID");
+    m_nInitialActivated = reader.AttrDec(L"InitialActivated");
+    m_nPlatType = reader.AttrDec(L"PlatType");
+    reader.Into();
+    reader.Find(L"Operation");
+    // A missing "Operation" hands empty text to the registry: a plain base
+    // operation of type 0.
+    if (COperationTypeConfigFactory* operations = COperationTypeConfigFactory::GetInstance())
+        m_pOperation = operations->CreateOperation(reader.SubDoc());
+    reader.Find(L"ActionList");
+    reader.EachChild(L"Result", [&] { InitialActionList(reader.SubDoc()); });
+}
+
+void CRuleConfig::InitialActionList(std::wstring subDoc) {
+    ecfg::XmlReader reader(subDoc);
+    reader.Find();
+    const std::wstring result = reader.Attr(L"Type");
+    // A "Result" that is neither "TRUE" nor "FALSE" selects no list.
+    OwnedPtrVector<CActionConfig>* list =
+        result == L"TRUE" ? &m_vecTrueActionList : result == L"FALSE" ? &m_vecFalseActionList : nullptr;
+    if (!list) return;
+    reader.EachChild(L"Action", [&] {
+        CActionTypeFactory* actions = CActionTypeFactory::GetInstance();
+        list->push_back(std::unique_ptr<CActionConfig>(actions ? actions->CreateAction(reader.SubDoc()) : nullptr));
+    });
+}
+
+CRuleConfig::~CRuleConfig() {
+    m_vecFalseActionList.clear();
+    m_vecTrueActionList.clear();
+    delete m_pOperation;
+}

@@ -1,0 +1,88 @@
+#include "operations/OperationRegistry.h"
+
+#include "eventconfig/operations/ComparisonOperations.h"
+#include "eventconfig/operations/CountingOperations.h"
+#include "eventconfig/operations/FieldCheckOperations.h"
+#include "eventconfig/operations/InitialFieldOperations.h"
+#include "eventconfig/operations/TimerOperations.h"
+#include "model/Registry.h"
+
+namespace {
+
+#define OPERATION_KIND(id, cls, shape) ECFG_KIND(COperationTypeConfig, id, cls, shape)
+
+// Every operation kind, one line each, in registration order (32 before 31,
+// 34 before 33). Adding a kind is adding its line here.
+const ecfg::KindEntry<COperationTypeConfig> kOperationKinds[] = {
+    OPERATION_KIND(0, COperationTypeConfig, "Operation Type, Info; no children read"),
+    // OPERATION_KIND(1, COptStartTimerConfig, ""),
+    // OPERATION_KIND(2, COptStartTimerAndWaitMsgConfig, ""),
+    // OPERATION_KIND(3, COptStartCounterAndWaitMsgConfig, ""),
+    // OPERATION_KIND(4, COptWaitMsgConfig, ""),
+    // OPERATION_KIND(5, COptWaitLogConfig, ""),
+    // OPERATION_KIND(6, COptFieldEqualConfig, ""),
+    // OPERATION_KIND(7, COptFieldNotEqualConfig, ""),
+    // OPERATION_KIND(8, COptFieldGreatConfig, ""),
+    // OPERATION_KIND(9, COptFieldBellowConfig, ""),
+    // OPERATION_KIND(10, COptFieldExistConfig, ""),
+    // OPERATION_KIND(11, COptFieldNotExistConfig, ""),
+    // OPERATION_KIND(12, COptFieldCmpConfig, ""),
+    // OPERATION_KIND(13, COptInitialFieldUnEqualConfig, ""),
+    // OPERATION_KIND(14, COptInitialFieldEqualConfig, ""),
+    // OPERATION_KIND(15, COptInitFieldGreatOrEqual, ""),
+    // OPERATION_KIND(16, COptInitFieldBellowSumOfFields, ""),
+    // OPERATION_KIND(17, COptInitFieldEqualWithOneRecvValue, ""),
+    // OPERATION_KIND(18, COptLogInitFieldEqualWithMsgField, ""),
+    // OPERATION_KIND(19, COptWaitLog_FieldEqualConfig, ""),
+    // OPERATION_KIND(20, COptLogInitFieldUnEqualMsgFieldConfig, ""),
+    // OPERATION_KIND(21, COptLogInitFieldEqualMultiMsgFieldConfig, ""),
+    // OPERATION_KIND(22, COptLogInitFieldUnEqualMultiMsgFieldConfig, ""),
+    // OPERATION_KIND(23, COptWaitEventConfig, ""),
+    // OPERATION_KIND(24, COptMsgFreqEqualLogFreqConfig, ""),
+    // OPERATION_KIND(25, COptMsgFreqUnEqualLogFreqConfig, ""),
+    // OPERATION_KIND(26, COptCalcLogFieldNum, ""),
+    // OPERATION_KIND(27, COptMsgSatisFieldCount_GE, ""),
+    // OPERATION_KIND(28, COptMsgSatisFieldCount_BE, ""),
+    // OPERATION_KIND(29, COptMsgSatisFieldCount_Equal, ""),
+    // OPERATION_KIND(30, COptMsgSatisFieldCount_UnEqual, ""),
+    // OPERATION_KIND(32, COptMsgFieldEqualRuleInitConfig, ""),
+    // OPERATION_KIND(31, COptMsgFieldUnEqualRuleInitConfig, ""),
+    // OPERATION_KIND(34, COptMsgFieldEqualLogFieldInitConfig, ""),
+    // OPERATION_KIND(33, COptMsgFieldUnEqualLogFieldInitConfig, ""),
+    // OPERATION_KIND(35, COptMsgFieldCountGEConfig, ""),
+    // OPERATION_KIND(36, COptMsgFieldFollowedBySomeFieldConfg, ""),
+    // OPERATION_KIND(37, COptPSCAndRLNumNotChangeCofnig, ""),
+    // OPERATION_KIND(38, COptMsgFieldCountEqualConfig, ""),
+    // OPERATION_KIND(39, COptLogFieldEqualRecordedConfig, ""),
+    // OPERATION_KIND(40, COptLogFieldUnEqualRecordedConfig, ""),
+    // OPERATION_KIND(41, COptMsgFreqEqualLogFreq_OrLogNotExistConfig, ""),
+    // OPERATION_KIND(42, COptStartTimer_By_MsgField_Config, ""),
+    // OPERATION_KIND(43, COptTwoFieldValuesEqual_Config, ""),
+    // OPERATION_KIND(44, COptInitLogFieldBelongFieldConfig, ""),
+};
+
+typedef ecfg::ProcessInstance<COperationTypeConfigFactory> Instance;
+
+}  // namespace
+
+COperationTypeConfigFactory::COperationTypeConfigFactory() {
+    ecfg::BuildPrototypes(kOperationKinds, [](const COperationTypeConfig& p) { return p.GetOperationType(); },
+                          m_mapPrototypes);
+}
+
+COperationTypeConfigFactory::~COperationTypeConfigFactory() { m_mapPrototypes.clear(); }
+
+COperationTypeConfigFactory* COperationTypeConfigFactory::GetInstance() { return Instance::Get(); }
+
+void COperationTypeConfigFactory::Release() { Instance::Release(); }
+
+COperationTypeConfig* COperationTypeConfigFactory::CreateOperation(const std::wstring& subDoc) const {
+    return ecfg::CreateFromPrototype(m_mapPrototypes, subDoc);
+}
+
+std::vector<int> COperationTypeConfigFactory::GetRegisteredTypes() const { return ecfg::RegisteredIds(m_mapPrototypes); }
+
+const std::vector<EventConfigKindInfo>& EventConfigOperationKinds() {
+    static const std::vector<EventConfigKindInfo> kinds = ecfg::KindInfos(kOperationKinds);
+    return kinds;
+}
