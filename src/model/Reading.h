@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "eventconfig/config/Markup.h"
-
-class CMessageFieldConfig;
+#include "eventconfig/model/MsgConfig.h"
 
 namespace ecfg {
 
