@@ -1,0 +1,42 @@
+#pragma once
+
+// Reading shared by the log-field, rule-record and radio-link action kinds:
+// a reader that starts inside the action element, and the filing of tag-form
+// field locators into an owning map keyed by field name.
+
+#include <string>
+#include <utility>
+
+#include "eventconfig/model/MsgConfig.h"
+#include "eventconfig/model/Owned.h"
+#include "model/Reading.h"
+
+namespace ecfg {
+
+typedef OwnedPtrMap<std::wstring, CMessageFieldConfig> FieldConfigMap;
+
+// A reader over an action's sub-document, already inside the action element
+// (the first element, whatever its name).
+class ActionReader : public XmlReader {
+public:
+    explicit ActionReader(const std::wstring& subDoc) : XmlReader(subDoc) {
+        Find();
+        Into();
+    }
+};
+
+// Files the current element's locator under its (possibly lower-cased) name;
+// a repeated name replaces, and destroys, the earlier entry. With no element
+// current the entry is made from empty attributes.
+inline void FileField(const XmlReader& reader, TagForm form, Lower lower, FieldConfigMap& fields) {
+    TagLocator locator = ReadTagLocator(reader, form, lower);
+    std::wstring key = locator.name;
+    fields.Replace(key, MakeFieldConfig(locator));
+}
+
+// Every "Field" child of the current element, in document order.
+inline void FileEveryField(XmlReader& reader, TagForm form, Lower lower, FieldConfigMap& fields) {
+    reader.EachChild(L"Field", [&] { FileField(reader, form, lower, fields); });
+}
+
+}  // namespace ecfg

@@ -1,0 +1,97 @@
+#include "eventconfig/actions/RadioLinkActions.h"
+
+#include <utility>
+
+#include "actions/LocatorMapShapes.h"
+#include "actions/ProtocolSwitchMode.h"
+
+// ---- Radio link and PSC field names ---------------------------------------------------
+
+CActRuleFieldNamesConfig::CActRuleFieldNamesConfig(Action_Type_Enum type) {
+    SetActionType(type);
+}
+
+CActRuleFieldNamesConfig::CActRuleFieldNamesConfig(const std::wstring& subDoc,
+                                                   Action_Type_Enum type, const wchar_t* first,
+                                                   const wchar_t* second, NameCase nameCase)
+    : CActionConfig(subDoc) {
+    SetActionType(type);
+    ecfg::ActionReader reader(subDoc);
+    reader.Find(L"Rule");
+    GenRuleIDList(reader.Attr(L"ID"), m_vecRuleIDList);
+    reader.Into();
+    auto read = [&](const wchar_t* attr) {
+        std::wstring text = reader.Attr(attr);
+        if (nameCase == NameCase::Lowered) CovertToLower(text);
+        return text;
+    };
+    // A second element that is missing (or stands first) gives empty names.
+    reader.Find(first);
+    m_strFirstName = read(L"FieldName");
+    m_strFirstMetaInfoName = read(L"MetaInfoName");
+    reader.Find(second);
+    m_strSecondName = read(L"FieldName");
+    m_strSecondMetaInfoName = read(L"MetaInfoName");
+}
+
+void CActRuleFieldNamesConfig::GenRuleIDList(std::wstring text, std::vector<int>& ruleIDs) {
+    ecfg::GenRuleIDList(text, ruleIDs);
+}
+
+CAction_Record_RL_And_PSCConfig::CAction_Record_RL_And_PSCConfig()
+    : CActRuleFieldNamesConfig(ACT_TYPE_RECORD_RL_AND_PSC) {}
+CAction_Record_RL_And_PSCConfig::CAction_Record_RL_And_PSCConfig(std::wstring subDoc)
+    : CActRuleFieldNamesConfig(subDoc, ACT_TYPE_RECORD_RL_AND_PSC, L"RadioLink", L"PSC",
+                               NameCase::AsWritten) {}
+CActionConfig* CAction_Record_RL_And_PSCConfig::Clone(std::wstring subDoc) {
+    return new CAction_Record_RL_And_PSCConfig(std::move(subDoc));
+}
+
+CAct_Update_RL_And_PSCConfig::CAct_Update_RL_And_PSCConfig()
+    : CActRuleFieldNamesConfig(ACT_TYPE_UPDATE_RL_AND_PSC) {}
+CAct_Update_RL_And_PSCConfig::CAct_Update_RL_And_PSCConfig(std::wstring subDoc)
+    : CActRuleFieldNamesConfig(subDoc, ACT_TYPE_UPDATE_RL_AND_PSC, L"AddInfo", L"RemoveInfo",
+                               NameCase::Lowered) {}
+CActionConfig* CAct_Update_RL_And_PSCConfig::Clone(std::wstring subDoc) {
+    return new CAct_Update_RL_And_PSCConfig(std::move(subDoc));
+}
+
+// ---- Protocol switch ------------------------------------------------------------------
+
+CActSwitchProtocol::CActSwitchProtocol() {
+    SetActionType(ACT_TYPE_SWITCH_PROTOCOL);
+}
+
+CActSwitchProtocol::CActSwitchProtocol(std::wstring subDoc) : CActionConfig(subDoc) {
+    ecfg::ActionReader reader(subDoc);
+    reader.Find(L"SwitchToProtocol");
+    m_nProtocol = reader.AttrHex(L"ID");
+    reader.Into();
+    reader.Find(L"SystemState");
+    m_nSysID = reader.AttrHex(L"ID");
+    reader.Find(L"NeededActiveWaitingEventState");
+    ecfg::ReadChildNumbers(reader, ecfg::Wtoi, ecfg::EmptyText::AsZero, m_vecNeedActiveList);
+    reader.Find(L"NeededInActiveWaitingEventState");
+    ecfg::ReadChildNumbers(reader, ecfg::Wtoi, ecfg::EmptyText::AsZero, m_vecNeedInactiveList);
+}
+
+CActionConfig* CActSwitchProtocol::Clone(std::wstring subDoc) {
+    return new CActSwitchProtocol(std::move(subDoc));
+}
+
+CAct_EnterIntoProtocalSwitchModeConfig::CAct_EnterIntoProtocalSwitchModeConfig() {
+    SetActionType(ACT_TYPE_ENTER_INTO_PROTOCOL_SWITCH_MODE);
+}
+
+CAct_EnterIntoProtocalSwitchModeConfig::CAct_EnterIntoProtocalSwitchModeConfig(std::wstring subDoc)
+    : CActionConfig(subDoc) {
+    SetActionType(ACT_TYPE_ENTER_INTO_PROTOCOL_SWITCH_MODE);
+    ecfg::ActionReader reader(subDoc);
+    reader.Find(L"NeedRunningWaitingEventState");
+    reader.EachChild(L"WaitingEventSate",
+                     [&] { m_vecRunningWaitingEventStateList.push_back(reader.DataDec()); });
+}
+
+CActionConfig* CAct_EnterIntoProtocalSwitchModeConfig::Clone(std::wstring subDoc) {
+    return new CAct_EnterIntoProtocalSwitchModeConfig(std::move(subDoc));
+}
