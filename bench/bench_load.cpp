@@ -1,0 +1,482 @@
+// Load benchmark: on the same file, in one run, times pugixml's load_file (the
+// reference), the navigator alone (Load plus a walk over every element), the
+// configuration root, the model of every protocol and the destruction of it
+// all, best of several runs each; measures the peak RSS of a full load in a
+// child process; and probes the shapes that would expose a quadratic path.
+//
+//   bench_load [--runs N] [--out results.md] [--no-probes] FILE...
+//   bench_load --callgrind FILE   one full load, instrumented only around it
+//   bench_load --rss FILE         (child) one full load, as a host does it
+//   bench_load --rss-pugi FILE    (child) one pugixml load_file
+
+#include <sys/resource.h>
+#include <sys/utsname.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <pugixml.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "eventconfig/EventConfig.h"
+
+#if defined(__has_include)
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define BENCH_HAVE_CALLGRIND 1
+#endif
+#endif
+#ifndef BENCH_HAVE_CALLGRIND
+#define CALLGRIND_START_INSTRUMENTATION
+#define CALLGRIND_STOP_INSTRUMENTATION
+#define CALLGRIND_DUMP_STATS
+#endif
+
+namespace {
+
+typedef std::chrono::steady_clock Clock;
+
+double Seconds(Clock::time_point from) {
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+// The protocol types the generator writes are small; a host asks for the
+// ones it knows, so ask for every small value and keep the non-empty ones.
+const int kMaxProtocol = 16;
+
+std::wstring Widen(const std::string& narrow) {
+    return std::wstring(narrow.begin(), narrow.end());
+}
+
+// ---- One full load, the way a host does it -------------------------------------
+
+struct Loaded {
+    std::unique_ptr<CEventConfig> root;
+    std::vector<std::unique_ptr<CStateMachineConfig>> models;
+};
+
+std::unique_ptr<CEventConfig> LoadRoot(const std::string& path) {
+    return std::unique_ptr<CEventConfig>(new CEventConfig(Widen(path)));
+}
+
+void BuildModels(Loaded& loaded) {
+    for (int p = 0; p < kMaxProtocol; ++p) {
+        // The host's copy of the document lives while its model is built.
+        const std::wstring doc =
+            loaded.root->GetEventConfigByProtocol(static_cast<Protocol_Type_Enum>(p));
+        if (!doc.empty()) loaded.models.emplace_back(new CStateMachineConfig(doc));
+    }
+}
+
+void Destroy(Loaded& loaded) {
+    loaded.models.clear();
+    loaded.root.reset();
+}
+
+struct ModelCount {
+    long systemStates = 0, eventStates = 0, rules = 0, operations = 0, actions = 0, nullActions = 0;
+};
+
+void CountEventState(CEventStateConfig* eventState, ModelCount& count) {
+    ++count.eventStates;
+    for (const auto& entry : eventState->GetRuleList()) {
+        CRuleConfig* rule = entry.second;
+        ++count.rules;
+        if (rule->GetOperationType()) ++count.operations;
+        for (const std::vector<CActionConfig*>* list :
+             {&rule->GetTrueActionList(), &rule->GetFalseActionList()})
+            for (CActionConfig* action : *list) ++(action ? count.actions : count.nullActions);
+    }
+}
+
+ModelCount Count(Loaded& loaded) {
+    ModelCount count;
+    for (auto& model : loaded.models) {
+        for (const auto& state : model->GetSysStateConfigList()) {
+            ++count.systemStates;
+            for (const auto& eventState : state.second->GetEventStateList())
+                CountEventState(eventState.second, count);
+        }
+        if (CSpecialEventStateListConfig* special = model->GetSpecialEventStateListConfig())
+            for (const auto& eventState : special->GetEventStateList())
+                CountEventState(eventState.second, count);
+    }
+    return count;
+}
+
+// ---- The navigator alone ----------------------------------------------------------
+
+// Visits every element: into each one found, out when a level is done.
+long WalkAll(CMarkup& markup) {
+    long elements = 0;
+    int depth = 0;
+    for (;;) {
+        if (markup.FindElem()) {
+            ++elements;
+            markup.IntoElem();
+            ++depth;
+        } else if (depth > 0) {
+            markup.OutOfElem();
+            --depth;
+        } else {
+            return elements;
+        }
+    }
+}
+
+// ---- Measurements -----------------------------------------------------------------------
+
+struct FileResult {
+    std::string path;
+    double megabytes = 0;
+    long bytes = 0;
+    double pugi = 1e99, navigator = 1e99, root = 1e99, models = 1e99, full = 1e99, destroy = 1e99;
+    int runs = 0;
+    long elements = 0;
+    ModelCount count;
+    long peakRssKb = 0, pugiPeakRssKb = 0;
+};
+
+long FileSize(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    return in ? static_cast<long>(in.tellg()) : -1;
+}
+
+// Peak RSS (kB) of this program run as a child in the given mode.
+long ChildPeakRss(const char* mode, const std::string& path) {
+    const pid_t pid = fork();
+    if (pid < 0) return -1;
+    if (pid == 0) {
+        execl("/proc/self/exe", "bench_load", mode, path.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage usage;
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return usage.ru_maxrss;
+}
+
+FileResult MeasureFile(const std::string& path, int maxRuns) {
+    FileResult r;
+    r.path = path;
+    r.bytes = FileSize(path);
+    r.megabytes = r.bytes / 1e6;
+    const Clock::time_point begin = Clock::now();
+    // At least three runs; fewer than asked when a file takes long.
+    for (int run = 0; run < maxRuns && (run < 3 || Seconds(begin) < 40); ++run) {
+        {
+            pugi::xml_document doc;
+            const Clock::time_point t = Clock::now();
+            const pugi::xml_parse_result ok = doc.load_file(path.c_str());
+            r.pugi = std::min(r.pugi, Seconds(t));
+            if (!ok) std::fprintf(stderr, "pugixml: %s: %s\n", path.c_str(), ok.description());
+        }
+        {
+            CMarkup markup;
+            const Clock::time_point t = Clock::now();
+            if (!markup.Load(Widen(path).c_str()))
+                std::fprintf(stderr, "navigator cannot load %s\n", path.c_str());
+            r.elements = WalkAll(markup);
+            r.navigator = std::min(r.navigator, Seconds(t));
+        }
+        Loaded loaded;
+        Clock::time_point t = Clock::now();
+        loaded.root = LoadRoot(path);
+        const double root = Seconds(t);
+        t = Clock::now();
+        BuildModels(loaded);
+        const double models = Seconds(t);
+        r.root = std::min(r.root, root);
+        r.models = std::min(r.models, models);
+        r.full = std::min(r.full, root + models);
+        if (run == 0) r.count = Count(loaded);
+        t = Clock::now();
+        Destroy(loaded);
+        r.destroy = std::min(r.destroy, Seconds(t));
+        r.runs = run + 1;
+    }
+    r.peakRssKb = ChildPeakRss("--rss", path);
+    r.pugiPeakRssKb = ChildPeakRss("--rss-pugi", path);
+    return r;
+}
+
+// ---- Linear-scaling probes ----------------------------------------------------------
+
+struct Probe {
+    std::string name;
+    long small = 0, large = 0;          // sizes measured
+    double perSmall = 0, perLarge = 0;  // seconds per unit
+    double Ratio() const { return perSmall > 0 ? perLarge / perSmall : 0; }
+};
+
+double BestOf(int runs, const std::function<void()>& f) {
+    double best = 1e99;
+    for (int i = 0; i < runs; ++i) {
+        const Clock::time_point t = Clock::now();
+        f();
+        best = std::min(best, Seconds(t));
+    }
+    return best;
+}
+
+Probe RunProbe(const std::string& name, long small, long large,
+               const std::function<std::wstring(long)>& make,
+               const std::function<void(const std::wstring&)>& read) {
+    Probe p;
+    p.name = name;
+    p.small = small;
+    p.large = large;
+    const std::wstring a = make(small);
+    const std::wstring b = make(large);
+    p.perSmall = BestOf(5, [&] { read(a); }) / small;
+    p.perLarge = BestOf(3, [&] { read(b); }) / large;
+    return p;
+}
+
+const wchar_t* const kRule =
+    L"<Rule ID=\"%ld\" InitialActivated=\"1\"><Operation Type=\"6\" Info=\"x\"><MsgID>1A</MsgID>"
+    L"<Field Name=\"Cause\" Length=\"1\" "
+    L"StartOffset=\"4\"><Value>Normal</Value></Field></Operation>"
+    L"<ActionList><Result Type=\"TRUE\"><Action "
+    L"Type=\"5\"><ID>3</ID></Action></Result></ActionList></Rule>";
+
+std::wstring Format(const wchar_t* pattern, long value) {
+    wchar_t buf[512];
+    std::swprintf(buf, 512, pattern, value);
+    return buf;
+}
+
+std::vector<Probe> RunProbes() {
+    std::vector<Probe> probes;
+    probes.push_back(RunProbe(
+        "Msg elements in one MsgList", 10000, 100000,
+        [](long n) {
+            std::wstring doc = L"<SystemState ID=\"1\"><MsgList>";
+            for (long i = 0; i < n; ++i)
+                doc += Format(L"<Msg MsgID=\"%lX\" LogCode=\"4125\" Name=\"Setup\"/>", i);
+            return doc + L"</MsgList></SystemState>";
+        },
+        [](const std::wstring& doc) { CSystemStateConfig state(doc); }));
+    probes.push_back(RunProbe(
+        "rules in one event state", 10000, 100000,
+        [](long n) {
+            std::wstring doc = L"<WaitingEventState ID=\"1\">";
+            for (long i = 0; i < n; ++i) doc += Format(kRule, i);
+            return doc + L"</WaitingEventState>";
+        },
+        [](const std::wstring& doc) { CEventStateConfig state(doc); }));
+    probes.push_back(RunProbe(
+        "bytes of one attribute (through every level)", 100000, 1000000,
+        [](long n) {
+            return L"<P ProtocolType=\"1\"><StateMachineConfig><SystemState "
+                   L"ID=\"1\"><WaitingEventStateList>"
+                   L"<WaitingEventState ID=\"1\"><Rule ID=\"1\"><Operation Type=\"0\" Info=\"" +
+                   std::wstring(static_cast<std::size_t>(n), L'a') +
+                   L"\"/></Rule></WaitingEventState></WaitingEventStateList></SystemState></"
+                   L"StateMachineConfig>"
+                   L"<EventInfoList/><LogCodeFieldList/></P>";
+        },
+        [](const std::wstring& doc) { CStateMachineConfig model(doc); }));
+    probes.push_back(RunProbe(
+        "siblings before the element searched", 10000, 100000,
+        [](long n) {
+            std::wstring doc = L"<SystemState ID=\"1\">";
+            for (long i = 0; i < n; ++i) doc += L"<Pad Note=\"skip me\"><Inner/></Pad>";
+            return doc +
+                   L"<MsgList><Msg "
+                   L"MsgID=\"1A\"/></MsgList><LogFieldList/><WaitingEventStateList/></SystemState>";
+        },
+        [](const std::wstring& doc) { CSystemStateConfig state(doc); }));
+    return probes;
+}
+
+// ---- Report -------------------------------------------------------------------------------
+
+std::string ReadFirstLine(const char* path, const char* key) {
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line))
+        if (line.compare(0, std::strlen(key), key) == 0) {
+            const std::size_t colon = line.find(':');
+            std::string value = colon == std::string::npos ? line : line.substr(colon + 1);
+            value.erase(0, value.find_first_not_of(" \t"));
+            return value;
+        }
+    return "?";
+}
+
+std::string Machine() {
+    struct utsname u;
+    uname(&u);
+    std::ostringstream os;
+    os << ReadFirstLine("/proc/cpuinfo", "model name") << ", " << sysconf(_SC_NPROCESSORS_ONLN)
+       << " cores, " << ReadFirstLine("/proc/meminfo", "MemTotal") << " RAM; " << u.sysname << " "
+       << u.release << "; "
+#if defined(__clang__)
+       << "clang " << __clang_version__
+#elif defined(__GNUC__)
+       << "gcc " << __VERSION__
+#endif
+       << "; pugixml " << PUGIXML_VERSION / 1000 << "." << PUGIXML_VERSION % 1000 / 10;
+    return os.str();
+}
+
+std::string Fixed(double v, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return buf;
+}
+
+std::string Verdict(bool met) {
+    return met ? "met" : "**not met**";
+}
+
+std::string Report(const std::vector<FileResult>& files, const std::vector<Probe>& probes) {
+    std::ostringstream os;
+    char when[64];
+    const std::time_t now = std::time(nullptr);
+    std::strftime(when, sizeof when, "%Y-%m-%d %H:%M UTC", std::gmtime(&now));
+    os << "# Load benchmark\n\n"
+       << "Machine: " << Machine() << ". Run " << when << ". Times are the best of the runs shown; "
+       << "full load = `CEventConfig(path)` + `CStateMachineConfig` of every protocol.\n\n"
+       << "| file | rules | MB | runs | pugixml load_file ms (MB/s) | navigator Load+walk ms "
+          "(MB/s) "
+       << "| CEventConfig ms | models ms | full load ms (MB/s) | full / pugixml | µs per rule | "
+          "destroy ms "
+       << "| peak RSS MB | RSS / byte | pugixml peak RSS MB |\n"
+       << "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+    for (const FileResult& r : files) {
+        const std::size_t slash = r.path.find_last_of('/');
+        os << "| " << (slash == std::string::npos ? r.path : r.path.substr(slash + 1)) << " | "
+           << r.count.rules << " | " << Fixed(r.megabytes, 1) << " | " << r.runs << " | "
+           << Fixed(r.pugi * 1e3, 0) << " (" << Fixed(r.megabytes / r.pugi, 0) << ") | "
+           << Fixed(r.navigator * 1e3, 0) << " (" << Fixed(r.megabytes / r.navigator, 0) << ") | "
+           << Fixed(r.root * 1e3, 0) << " | " << Fixed(r.models * 1e3, 0) << " | "
+           << Fixed(r.full * 1e3, 0) << " (" << Fixed(r.megabytes / r.full, 0) << ") | "
+           << Fixed(r.full / r.pugi, 2) << " | "
+           << Fixed(r.full * 1e6 / std::max(1L, r.count.rules), 2) << " | "
+           << Fixed(r.destroy * 1e3, 0) << " | " << Fixed(r.peakRssKb / 1024.0, 0) << " | "
+           << Fixed(r.peakRssKb * 1024.0 / r.bytes, 1) << " | "
+           << Fixed(r.pugiPeakRssKb / 1024.0, 0) << " |\n";
+    }
+    os << "\nModel built: ";
+    for (const FileResult& r : files)
+        os << r.count.systemStates << " system states, " << r.count.eventStates << " event states, "
+           << r.count.rules << " rules, " << r.count.operations << " operations, "
+           << r.count.actions << " actions (" << r.count.nullActions << " null); " << r.elements
+           << " elements walked. ";
+    os << "\n\n## Targets\n\n";
+    const FileResult* largest = files.empty() ? nullptr : &files.back();
+    const FileResult* middle = nullptr;
+    for (const FileResult& r : files)
+        if (r.count.rules >= 5000 && r.count.rules < 50000) middle = &r;
+    if (largest) {
+        const double ratio = largest->full / largest->pugi;
+        os << "- Full load of the largest file <= 3.0x pugixml: " << Fixed(ratio, 2) << "x, "
+           << Verdict(ratio <= 3.0) << ".\n";
+        if (middle && middle != largest) {
+            const double perLarge = largest->full / largest->count.rules,
+                         perMid = middle->full / middle->count.rules;
+            os << "- Time per rule at " << largest->count.rules << " rules within 1.25x of "
+               << middle->count.rules << ": " << Fixed(perLarge / perMid, 2) << "x, "
+               << Verdict(perLarge / perMid <= 1.25) << ".\n";
+        }
+        const double rss = largest->peakRssKb * 1024.0 / largest->bytes;
+        os << "- Peak RSS of the full load <= 12x the file: " << Fixed(rss, 1) << "x, "
+           << Verdict(rss <= 12.0) << ".\n";
+    }
+    if (!probes.empty()) {
+        os << "\n## Linear-scaling probes\n\n"
+           << "| probe | small | large | ns per unit (small) | ns per unit (large) | large / small "
+              "|\n"
+           << "|---|---:|---:|---:|---:|---:|\n";
+        for (const Probe& p : probes)
+            os << "| " << p.name << " | " << p.small << " | " << p.large << " | "
+               << Fixed(p.perSmall * 1e9, 1) << " | " << Fixed(p.perLarge * 1e9, 1) << " | "
+               << Fixed(p.Ratio(), 2) << " |\n";
+        bool linear = true;
+        for (const Probe& p : probes) linear = linear && p.Ratio() <= 1.25;
+        os << "\n- Every probe within 1.25x per unit at ten times the size: " << Verdict(linear)
+           << ".\n";
+    }
+    return os.str();
+}
+
+int Usage(const char* self) {
+    std::fprintf(
+        stderr,
+        "usage: %s [--runs N] [--out FILE] [--no-probes] FILE...\n       %s --callgrind FILE\n",
+        self, self);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && !std::strcmp(argv[1], "--rss")) {
+        Loaded loaded;
+        loaded.root = LoadRoot(argv[2]);
+        BuildModels(loaded);
+        return Count(loaded).rules > 0 ? 0 : 1;
+    }
+    if (argc == 3 && !std::strcmp(argv[1], "--rss-pugi")) {
+        pugi::xml_document doc;
+        return doc.load_file(argv[2]) ? 0 : 1;
+    }
+    if (argc == 3 && !std::strcmp(argv[1], "--callgrind")) {
+        Loaded loaded;
+        CALLGRIND_START_INSTRUMENTATION;
+        loaded.root = LoadRoot(argv[2]);
+        BuildModels(loaded);
+        CALLGRIND_STOP_INSTRUMENTATION;
+        const ModelCount count = Count(loaded);
+        std::printf("%ld rules loaded\n", count.rules);
+        Destroy(loaded);
+        return count.rules > 0 ? 0 : 1;
+    }
+
+    int runs = 5;
+    bool probes = true;
+    std::string out;
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--runs") && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
+        } else if (!std::strcmp(argv[i], "--out") && i + 1 < argc) {
+            out = argv[++i];
+        } else if (!std::strcmp(argv[i], "--no-probes")) {
+            probes = false;
+        } else if (argv[i][0] == '-') {
+            return Usage(argv[0]);
+        } else {
+            files.push_back(argv[i]);
+        }
+    }
+    if (files.empty()) return Usage(argv[0]);
+
+    std::vector<FileResult> results;
+    for (const std::string& file : files) {
+        std::fprintf(stderr, "measuring %s ...\n", file.c_str());
+        results.push_back(MeasureFile(file, runs));
+    }
+    std::vector<Probe> probeResults;
+    if (probes) {
+        std::fprintf(stderr, "probing linear scaling ...\n");
+        probeResults = RunProbes();
+    }
+    const std::string report = Report(results, probeResults);
+    std::fputs(report.c_str(), stdout);
+    if (!out.empty()) std::ofstream(out, std::ios::binary) << report;
+    return 0;
+}

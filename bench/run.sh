@@ -1,0 +1,36 @@
+#!/bin/sh
+# make bench: builds the benchmark (Release, in build-bench), generates the
+# 1,000-, 10,000- and 100,000-rule files into bench/data and runs it; the
+# table is printed and written to bench/results.md.
+#   bench/run.sh               the whole benchmark
+#   bench/run.sh --callgrind   instruction count of one full load of the
+#                              10,000-rule file (stable on a noisy machine)
+set -e
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=${BENCH_BUILD_DIR:-$ROOT/build-bench}
+DATA=$ROOT/bench/data
+JOBS=${BENCH_JOBS:-2}
+
+cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DEVENTCONFIG_BUILD_BENCH=ON \
+  -DEVENTCONFIG_BUILD_TESTS=OFF -DEVENTCONFIG_BUILD_TOOLS=OFF >/dev/null
+cmake --build "$BUILD" -j "$JOBS" --target gen_config bench_load
+
+mkdir -p "$DATA"
+for n in 1000 10000 100000; do
+  f=$DATA/rules_$n.xml
+  # Regenerated whenever the generator changes.
+  if [ ! -f "$f" ] || [ "$BUILD/bench/gen_config" -nt "$f" ]; then
+    "$BUILD/bench/gen_config" $n "$f" --protocols 2 --seed 7
+  fi
+done
+
+if [ "$1" = "--callgrind" ]; then
+  out=$BUILD/callgrind.out
+  valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out" \
+    "$BUILD/bench/bench_load" --callgrind "$DATA/rules_10000.xml"
+  callgrind_annotate "$out" 2>/dev/null | head -40
+  exit 0
+fi
+
+nice "$BUILD/bench/bench_load" --out "$ROOT/bench/results.md" \
+  "$DATA/rules_1000.xml" "$DATA/rules_10000.xml" "$DATA/rules_100000.xml"
