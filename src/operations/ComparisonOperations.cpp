@@ -1,0 +1,154 @@
+#include "eventconfig/operations/ComparisonOperations.h"
+
+#include <memory>
+
+#include "model/Reading.h"
+#include "operations/MsgFieldShapes.h"
+
+using ecfg::Header;
+using ecfg::OperationReader;
+
+namespace ecfg {
+
+// ---- 18, 20 -------------------------------------------------------------------
+
+LogInitMsgFieldShape::LogInitMsgFieldShape(Operation_Type_Enum id)
+    : COperationTypeConfig(OwnHeader(id)) {}
+
+LogInitMsgFieldShape::LogInitMsgFieldShape(const std::wstring& subDoc, Operation_Type_Enum id)
+    : LogInitMsgFieldShape(id) {
+    OperationReader reader(subDoc);
+    m_nFieldID = ReadInitialFieldID(reader);
+    reader.Find(L"ReceiveMsg");
+    const FixedLocator locator = ReadFixedLocator(reader);
+    m_strKeywordName = locator.name;
+    m_nLength = locator.length;
+    m_nOffset = locator.offset;
+    ReadChildNumbers(reader, HexToInt, EmptyText::AsZero, m_vecReceiveMsgList);
+}
+
+int LogInitMsgFieldShape::InReceiveMsgList(int msgID) {
+    return InList(m_vecReceiveMsgList, msgID);
+}
+
+// ---- 21, 22 -------------------------------------------------------------------
+
+LogInitMultiMsgFieldShape::LogInitMultiMsgFieldShape(Operation_Type_Enum id)
+    : COperationTypeConfig(OwnHeader(id)) {}
+
+LogInitMultiMsgFieldShape::LogInitMultiMsgFieldShape(const std::wstring& subDoc,
+                                                     Operation_Type_Enum id)
+    : LogInitMultiMsgFieldShape(id) {
+    OperationReader reader(subDoc);
+    m_nFieldID = ReadInitialFieldID(reader);
+    reader.Find(L"ReceiveMsg");
+    reader.Into();
+    reader.Find(L"MsgList");
+    reader.EachChild(L"ID", [&] { m_vecReceiveMsgList.push_back(reader.DataHex()); });
+    reader.Find(L"MsgFieldList");
+    reader.EachChild(nullptr, [&] {
+        const FixedLocator locator = ReadFixedLocator(reader);
+        m_vecMsgFieldList.push_back(
+            std::unique_ptr<MsgField>(new MsgField{locator.name, locator.length, locator.offset}));
+    });
+}
+
+int LogInitMultiMsgFieldShape::InReceiveMsgList(int msgID) {
+    return InList(m_vecReceiveMsgList, msgID);
+}
+
+// ---- 31, 32 -------------------------------------------------------------------
+
+MsgFieldRuleInitShape::MsgFieldRuleInitShape(Operation_Type_Enum id)
+    : COperationTypeConfig(OwnHeader(id)) {}
+
+MsgFieldRuleInitShape::MsgFieldRuleInitShape(const std::wstring& subDoc, Operation_Type_Enum id)
+    : MsgFieldRuleInitShape(id) {
+    OperationReader reader(subDoc);
+    m_nReverseFind = ReadMsgFieldIntoMap(reader, m_vecMsgIDList, m_mapMsgFieldConfig);
+}
+
+int MsgFieldRuleInitShape::InMsgList(int msgID) {
+    return InList(m_vecMsgIDList, msgID);
+}
+
+CMessageFieldConfig* MsgFieldRuleInitShape::GetMsgFieldConfig(std::wstring fieldName) {
+    return m_mapMsgFieldConfig.find(fieldName);
+}
+
+// ---- 39, 40 -------------------------------------------------------------------
+
+LogFieldRecordedShape::LogFieldRecordedShape(Operation_Type_Enum id)
+    : COperationTypeConfig(OwnHeader(id)) {}
+
+LogFieldRecordedShape::LogFieldRecordedShape(const std::wstring& subDoc, Operation_Type_Enum id)
+    : COperationTypeConfig(ReadHeader(subDoc, id, Header::FromElement)) {
+    OperationReader reader(subDoc);
+    reader.Find(L"Field");
+    m_nFieldID = reader.AttrHex(L"ID");
+    m_nIsFreq = reader.AttrDec(L"IsFreq");
+}
+
+// ---- 34 and the field counts --------------------------------------------------
+
+MsgTagFieldShape::MsgTagFieldShape(const COperationTypeConfig& header)
+    : COperationTypeConfig(header) {}
+
+void MsgTagFieldShape::ReadMsgAndField(XmlReader& reader) {
+    const TagLocator locator = ReadMsgField(reader, m_vecMsgIDList);
+    m_strKeywordName = locator.name;
+    m_nOffset = locator.offset;
+    m_strStartSearchTag = locator.startTag;
+    m_strEndSearchTag = locator.endTag;
+}
+
+int MsgTagFieldShape::InMsgList(int msgID) {
+    return InList(m_vecMsgIDList, msgID);
+}
+
+}  // namespace ecfg
+
+ECFG_DEFINE_SHAPED_KIND(COptLogInitFieldEqualWithMsgField, LogInitMsgFieldShape,
+                        OPT_TYPE_LOG_INIT_FIELD_EQUAL_WITH_MSG_FIELD)
+ECFG_DEFINE_SHAPED_KIND(COptLogInitFieldUnEqualMsgFieldConfig, LogInitMsgFieldShape,
+                        OPT_TYPE_LOG_INIT_FIELD_UNEQUAL_MSG_FIELD)
+ECFG_DEFINE_SHAPED_KIND(COptLogInitFieldEqualMultiMsgFieldConfig, LogInitMultiMsgFieldShape,
+                        OPT_TYPE_LOG_INIT_FIELD_EQUAL_MULTI_MSG_FIELD)
+ECFG_DEFINE_SHAPED_KIND(COptLogInitFieldUnEqualMultiMsgFieldConfig, LogInitMultiMsgFieldShape,
+                        OPT_TYPE_LOG_INIT_FIELD_UNEQUAL_MULTI_MSG_FIELD)
+ECFG_DEFINE_SHAPED_KIND(COptMsgFieldUnEqualRuleInitConfig, MsgFieldRuleInitShape,
+                        OPT_TYPE_MSG_FIELD_UNEQUAL_RULE_INIT)
+ECFG_DEFINE_SHAPED_KIND(COptMsgFieldEqualRuleInitConfig, MsgFieldRuleInitShape,
+                        OPT_TYPE_MSG_FIELD_EQUAL_RULE_INIT)
+ECFG_DEFINE_SHAPED_KIND(COptLogFieldEqualRecordedConfig, LogFieldRecordedShape,
+                        OPT_TYPE_LOG_FIELD_EQUAL_RECORDED)
+ECFG_DEFINE_SHAPED_KIND(COptLogFieldUnEqualRecordedConfig, LogFieldRecordedShape,
+                        OPT_TYPE_LOG_FIELD_UNEQUAL_RECORDED)
+
+// ---- 33 -----------------------------------------------------------------------
+
+ECFG_DEFINE_KIND(COptMsgFieldUnEqualLogFieldInitConfig,
+                 COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_MSG_FIELD_UNEQUAL_LOG_FIELD_INIT)))
+
+COptMsgFieldUnEqualLogFieldInitConfig::COptMsgFieldUnEqualLogFieldInitConfig(std::wstring subDoc)
+    : COptMsgFieldUnEqualLogFieldInitConfig() {
+    OperationReader reader(subDoc);
+    m_nInitialFieldID = ecfg::ReadInitialFieldID(reader);
+    m_nReverseFind = ecfg::ReadMsgFieldIntoMap(reader, m_vecMsgIDList, m_mapMsgFieldConfig);
+}
+
+int COptMsgFieldUnEqualLogFieldInitConfig::InMsgList(int msgID) {
+    return ecfg::InList(m_vecMsgIDList, msgID);
+}
+
+// ---- 34 -----------------------------------------------------------------------
+
+ECFG_DEFINE_KIND(COptMsgFieldEqualLogFieldInitConfig,
+                 MsgTagFieldShape(ecfg::OwnHeader(OPT_TYPE_MSG_FIELD_EQUAL_LOG_FIELD_INIT)))
+
+COptMsgFieldEqualLogFieldInitConfig::COptMsgFieldEqualLogFieldInitConfig(std::wstring subDoc)
+    : COptMsgFieldEqualLogFieldInitConfig() {
+    OperationReader reader(subDoc);
+    m_nInitialFieldID = ecfg::ReadInitialFieldID(reader);
+    ReadMsgAndField(reader);
+}

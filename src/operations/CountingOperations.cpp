@@ -1,0 +1,164 @@
+#include "eventconfig/operations/CountingOperations.h"
+
+#include "model/Reading.h"
+#include "operations/MsgFieldShapes.h"
+
+using ecfg::Header;
+using ecfg::OperationReader;
+
+namespace ecfg {
+
+// ---- 35, 38 -------------------------------------------------------------------
+
+MsgFieldCountShape::MsgFieldCountShape(Operation_Type_Enum id) : MsgTagFieldShape(OwnHeader(id)) {}
+
+// Of the two, only the GE kind keeps the element's "Info".
+MsgFieldCountShape::MsgFieldCountShape(const std::wstring& subDoc, Operation_Type_Enum id)
+    : MsgTagFieldShape(ReadHeader(
+          subDoc, id,
+          id == OPT_TYPE_MSG_FIELD_COUNT_GE ? Header::FromElementThenOwnId : Header::OwnId)) {
+    OperationReader reader(subDoc);
+    m_nNeedMeetedNum = Wtoi(ReadCountedField(reader));
+}
+
+std::wstring MsgFieldCountShape::ReadCountedField(XmlReader& reader) {
+    ReadMsgAndField(reader);
+    return reader.Attr(L"NeedMeetedNum");
+}
+
+// ---- 27 to 30 -----------------------------------------------------------------
+
+MsgSatisFieldCountShape::MsgSatisFieldCountShape(Operation_Type_Enum id) : MsgFieldCountShape(id) {}
+
+MsgSatisFieldCountShape::MsgSatisFieldCountShape(const std::wstring& subDoc, Operation_Type_Enum id)
+    : MsgFieldCountShape(id) {
+    OperationReader reader(subDoc);
+    std::wstring needed = ReadCountedField(reader);
+    // Only the Equal kind knows "all" (every message), stored as -1.
+    if (id == OPT_TYPE_MSG_SATIS_FIELD_COUNT_EQUAL) {
+        ToLower(needed);
+        SetNeedMeetedNum(needed == L"all" ? -1 : Wtoi(needed));
+    } else {
+        SetNeedMeetedNum(Wtoi(needed));
+    }
+    reader.EachChild(nullptr, [&] { m_vecCandidateValue.push_back(Lowered(reader.Data())); });
+}
+
+int MsgSatisFieldCountShape::IsValueSatisfy(std::wstring value) {
+    int number = 0;
+    if (ConvertToIntNum(value, number)) {
+        for (const std::wstring& candidate : m_vecCandidateValue) {
+            int candidateNumber = 0;
+            if (ConvertToIntNum(candidate, candidateNumber) && candidateNumber == number) return 1;
+        }
+        return 0;
+    }
+    for (const std::wstring& candidate : m_vecCandidateValue)
+        if (value == candidate) return 1;
+    return 0;
+}
+
+// ---- 24, 25, 41 ---------------------------------------------------------------
+
+MsgFreqLogFreqShape::MsgFreqLogFreqShape(Operation_Type_Enum id)
+    : COperationTypeConfig(OwnHeader(id)) {}
+
+MsgFreqLogFreqShape::MsgFreqLogFreqShape(const std::wstring& subDoc, Operation_Type_Enum id)
+    : MsgFreqLogFreqShape(id) {
+    OperationReader reader(subDoc);
+    m_nFieldID = ReadInitialFieldID(reader);
+    m_nIsFreqInfo = reader.AttrDec(L"IsFreq");
+    reader.Find(L"ReceiveMsg");
+    const TagLocator locator = ReadTagLocator(reader, TagForm::Forward, Lower::None);
+    m_strKeywordName = locator.name;
+    m_nOffset = locator.offset;
+    m_strStartSearchTag = locator.startTag;
+    m_strEndSearchTag = locator.endTag;
+    ReadChildNumbers(reader, HexToInt, EmptyText::AsZero, m_vecReceiveMsgList);
+}
+
+int MsgFreqLogFreqShape::InReceiveMsgList(int msgID) {
+    return InList(m_vecReceiveMsgList, msgID);
+}
+
+}  // namespace ecfg
+
+ECFG_DEFINE_SHAPED_KIND(COptMsgFreqEqualLogFreqConfig, MsgFreqLogFreqShape,
+                        OPT_TYPE_MSG_FREQ_EQUAL_LOG_FREQ)
+ECFG_DEFINE_SHAPED_KIND(COptMsgFreqUnEqualLogFreqConfig, MsgFreqLogFreqShape,
+                        OPT_TYPE_MSG_FREQ_UNEQUAL_LOG_FREQ)
+ECFG_DEFINE_SHAPED_KIND(COptMsgFreqEqualLogFreq_OrLogNotExistConfig, MsgFreqLogFreqShape,
+                        OPT_TYPE_MSG_FREQ_EQUAL_LOG_FREQ_OR_LOG_NOT_EXIST)
+ECFG_DEFINE_SHAPED_KIND(COptMsgSatisFieldCount_GE, MsgSatisFieldCountShape,
+                        OPT_TYPE_MSG_SATIS_FIELD_COUNT_GE)
+ECFG_DEFINE_SHAPED_KIND(COptMsgSatisFieldCount_BE, MsgSatisFieldCountShape,
+                        OPT_TYPE_MSG_SATIS_FIELD_COUNT_BE)
+ECFG_DEFINE_SHAPED_KIND(COptMsgSatisFieldCount_Equal, MsgSatisFieldCountShape,
+                        OPT_TYPE_MSG_SATIS_FIELD_COUNT_EQUAL)
+ECFG_DEFINE_SHAPED_KIND(COptMsgSatisFieldCount_UnEqual, MsgSatisFieldCountShape,
+                        OPT_TYPE_MSG_SATIS_FIELD_COUNT_UNEQUAL)
+ECFG_DEFINE_SHAPED_KIND(COptMsgFieldCountGEConfig, MsgFieldCountShape, OPT_TYPE_MSG_FIELD_COUNT_GE)
+ECFG_DEFINE_SHAPED_KIND(COptMsgFieldCountEqualConfig, MsgFieldCountShape,
+                        OPT_TYPE_MSG_FIELD_COUNT_EQUAL)
+
+// ---- 26 -----------------------------------------------------------------------
+
+ECFG_DEFINE_KIND(COptCalcLogFieldNum,
+                 COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_CALC_LOG_FIELD_NUM)))
+
+COptCalcLogFieldNum::COptCalcLogFieldNum(std::wstring subDoc) : COperationTypeConfig(subDoc) {
+    OperationReader reader(subDoc);
+    reader.Find(L"Field");
+    m_nFieldID = reader.AttrHex(L"ID");
+    m_nMinNum = reader.AttrDec(L"MinNum");
+    const std::wstring maxNum = reader.Attr(L"MaxNum");
+    m_nMaxNum = (maxNum == L"Infin") ? kInfiniteNum : ecfg::Wtoi(maxNum);
+}
+
+int COptCalcLogFieldNum::IsNumSatisfy(int number) {
+    return (m_nMinNum <= number && number <= m_nMaxNum) ? 1 : 0;
+}
+
+// ---- 36 -----------------------------------------------------------------------
+
+ECFG_DEFINE_KIND(COptMsgFieldFollowedBySomeFieldConfg,
+                 COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_MSG_FIELD_FOLLOWED_BY_SOME_FIELD)))
+
+COptMsgFieldFollowedBySomeFieldConfg::COptMsgFieldFollowedBySomeFieldConfg(std::wstring subDoc)
+    : COptMsgFieldFollowedBySomeFieldConfg() {
+    OperationReader reader(subDoc);
+    reader.Find(L"Msg");
+    ecfg::GetMsgIDList(reader.Attr(L"ID"), m_vecMsgIDList);
+    reader.Into();
+    reader.Find(L"KeyField");
+    m_strKeyName = reader.Attr(L"Name");
+    reader.EachChild(nullptr, [&] { m_vecContainField.push_back(reader.Data()); });
+}
+
+int COptMsgFieldFollowedBySomeFieldConfg::InMsgList(int msgID) {
+    return ecfg::InList(m_vecMsgIDList, msgID);
+}
+
+// ---- 37 -----------------------------------------------------------------------
+
+ECFG_DEFINE_KIND(COptPSCAndRLNumNotChangeCofnig,
+                 COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_PSC_AND_RL_NUM_NOT_CHANGE)))
+
+COptPSCAndRLNumNotChangeCofnig::COptPSCAndRLNumNotChangeCofnig(std::wstring subDoc)
+    : COperationTypeConfig(subDoc) {
+    OperationReader reader(subDoc);
+    reader.Find(L"MsgList");
+    ecfg::ReadChildNumbers(reader, ecfg::HexToInt, ecfg::EmptyText::AsZero, m_vecMsgList);
+    reader.Find(L"MsgField");
+    reader.Into();
+    reader.Find(L"RadioLink");
+    m_strRLTag = reader.Attr(L"FieldName");
+    m_strRLMetaInfoTag = reader.Attr(L"MetaInfoName");
+    reader.Find(L"PSC");
+    m_strPSCTag = reader.Attr(L"FieldName");
+    m_strPSCMetaInfoTag = reader.Attr(L"MetaInfoName");
+}
+
+int COptPSCAndRLNumNotChangeCofnig::InMsgList(int msgID) {
+    return ecfg::InList(m_vecMsgList, msgID);
+}
