@@ -1,0 +1,159 @@
+# EventConfig: build, demo and the full test flow.
+#
+#   make demo    install what is missing, build, run the demo on examples/EventConfig.xml
+#   make test    install what is missing, then every test stage (see TEST_STAGES)
+#   make fuzz    the fuzz targets alone, FUZZ_SECONDS each
+#   make clean   remove every build directory
+#
+# Builds use -j2: the machine is shared and has two cores.
+
+SHELL := /bin/bash
+.SHELLFLAGS := -o pipefail -ec
+
+JOBS ?= 2
+FUZZ_SECONDS ?= 60
+CMAKE ?= cmake
+CTEST ?= ctest
+
+PACKAGES := cmake g++ make libgtest-dev libgmock-dev libpugixml-dev clang libclang-rt-14-dev \
+	g++-mingw-w64-x86-64-posix wine wine64 nlohmann-json3-dev libcli11-dev graphviz valgrind
+
+BUILD := build
+BUILD_ASAN := build-asan
+BUILD_TSAN := build-tsan
+BUILD_WIN := build-win
+BUILD_FUZZ := build-fuzz
+LOGS := build-logs
+GTEST_WIN := $(BUILD_WIN)-googletest
+
+# Sanitizer builds: light optimisation keeps them fast to build and to run;
+# the tool and benchmarks are left out.
+SANITIZER_CONFIG := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+	-DEVENTCONFIG_WERROR=ON -DEVENTCONFIG_BUILD_TOOLS=OFF -DEVENTCONFIG_BUILD_BENCH=OFF
+
+export WINEDEBUG := -all
+# No prompts for wine's Mono and Gecko installers.
+export WINEDLLOVERRIDES := mscoree,mshtml=
+
+TEST_STAGES := test-native test-asan test-tsan test-win test-fuzz
+
+.PHONY: all deps build demo test fuzz clean $(TEST_STAGES) fuzz-run
+
+all: build
+
+# ---- packages ----------------------------------------------------------------
+
+# Installs only what dpkg does not know; waits for another apt run's lock
+# instead of failing on it.
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -z "$$missing" ]; then echo "deps: all packages present"; exit 0; fi; \
+	echo "deps: installing$$missing"; \
+	sudo=""; [ "$$(id -u)" -eq 0 ] || sudo=sudo; \
+	apt="$$sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -o DPkg::Lock::Timeout=1200"; \
+	$$apt update; \
+	$$apt install $$missing
+
+# ---- native build and demo ---------------------------------------------------
+
+build:
+	$(CMAKE) -S . -B $(BUILD) -DEVENTCONFIG_WERROR=ON
+	$(CMAKE) --build $(BUILD) -j$(JOBS)
+
+demo: deps
+	@$(MAKE) --no-print-directory build
+	$(BUILD)/examples/eventconfig_demo examples/EventConfig.xml
+
+# ---- test stages ---------------------------------------------------------------
+
+# Runs every stage even after a failure, then prints one line per stage:
+# result, time and CTest's summary (or the fuzzers' run counts).
+test: deps
+	@mkdir -p $(LOGS); rm -f $(LOGS)/summary; failed=0; \
+	for stage in $(TEST_STAGES); do \
+	  echo "==== $$stage"; start=$$(date +%s); \
+	  if $(MAKE) --no-print-directory $$stage 2>&1 | tee $(LOGS)/$$stage.log; then result=ok; else result=FAILED; failed=1; fi; \
+	  seconds=$$(( $$(date +%s) - start )); \
+	  detail=$$(grep -E 'tests passed|tests failed|^fuzz: ' $(LOGS)/$$stage.log | tr '\n' ';' || true); \
+	  printf '%-12s %-6s %4ss  %s\n' "$$stage" "$$result" "$$seconds" "$$detail" >> $(LOGS)/summary; \
+	done; \
+	echo "==== summary"; cat $(LOGS)/summary; \
+	exit $$failed
+
+test-native: build
+	cd $(BUILD) && $(CTEST) --output-on-failure -j$(JOBS)
+
+test-asan:
+	CC=clang CXX=clang++ $(CMAKE) -S . -B $(BUILD_ASAN) $(SANITIZER_CONFIG) \
+	  -DEVENTCONFIG_SANITIZE=address,undefined
+	$(CMAKE) --build $(BUILD_ASAN) -j$(JOBS)
+	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  $(CTEST) --output-on-failure -j$(JOBS)
+
+# Only the concurrency tests run under TSan.
+test-tsan:
+	CC=clang CXX=clang++ $(CMAKE) -S . -B $(BUILD_TSAN) $(SANITIZER_CONFIG) -DEVENTCONFIG_SANITIZE=thread
+	$(CMAKE) --build $(BUILD_TSAN) -j$(JOBS) --target eventconfig_concurrency_tests
+	cd $(BUILD_TSAN) && TSAN_OPTIONS=halt_on_error=1 \
+	  $(CTEST) --output-on-failure -R '^eventconfig_concurrency_tests$$'
+
+# Windows: GoogleTest cross-built once, the library and tests with a static
+# runtime, checked for mingw DLL imports, tests run under wine.
+test-win:
+	@if [ ! -f $(GTEST_WIN)/install/lib/cmake/GTest/GTestConfig.cmake ]; then \
+	  $(CMAKE) -S /usr/src/googletest -B $(GTEST_WIN)/build \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+	    -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON -DCMAKE_INSTALL_PREFIX=$(CURDIR)/$(GTEST_WIN)/install && \
+	  $(CMAKE) --build $(GTEST_WIN)/build -j$(JOBS) && \
+	  $(CMAKE) --install $(GTEST_WIN)/build; \
+	fi
+	$(CMAKE) -S . -B $(BUILD_WIN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEVENTCONFIG_WERROR=ON -DEVENTCONFIG_BUILD_TOOLS=OFF \
+	  -DGTest_DIR=$(CURDIR)/$(GTEST_WIN)/install/lib/cmake/GTest
+	$(CMAKE) --build $(BUILD_WIN) -j$(JOBS)
+	@for f in $$(find $(BUILD_WIN) -maxdepth 2 \( -name EventConfig.dll -o -name 'eventconfig_*.exe' \)); do \
+	  dlls=$$(x86_64-w64-mingw32-objdump -p $$f | sed -n 's/^\s*DLL Name: //p' | tr '\n' ' '); \
+	  echo "imports of $$f: $$dlls"; \
+	  if echo "$$dlls" | grep -qiE 'libstdc\+\+|libgcc|libwinpthread|mingw'; then \
+	    echo "$$f needs a mingw runtime DLL"; exit 1; fi; \
+	done
+	@# The first wine start creates its prefix; do it before any test timeout runs.
+	timeout 600 wineboot -i >/dev/null 2>&1 || true
+	cd $(BUILD_WIN) && $(CTEST) --output-on-failure
+
+test-fuzz:
+	@if [ ! -f fuzz/CMakeLists.txt ]; then echo "fuzz: fuzz/CMakeLists.txt missing"; exit 1; fi
+	CC=clang CXX=clang++ $(CMAKE) -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DEVENTCONFIG_WERROR=ON \
+	  -DEVENTCONFIG_BUILD_FUZZ=ON -DEVENTCONFIG_SANITIZE=address,undefined \
+	  -DEVENTCONFIG_BUILD_TESTS=OFF -DEVENTCONFIG_BUILD_TOOLS=OFF
+	$(CMAKE) --build $(BUILD_FUZZ) -j$(JOBS)
+	@$(MAKE) --no-print-directory fuzz-run
+
+# Each *_fuzz program for FUZZ_SECONDS on a scratch copy of its corpus
+# (fuzz/corpus/<name>, fuzz/corpus/<name without _fuzz>, fuzz/<name>_corpus,
+# or fuzz/corpus), so the checked-in seeds stay as they are.
+fuzz-run:
+	@targets=$$(find $(BUILD_FUZZ) -type f -name '*_fuzz' -perm -u+x | sort); \
+	if [ -z "$$targets" ]; then echo "fuzz: no *_fuzz targets built"; exit 1; fi; \
+	for exe in $$targets; do \
+	  name=$$(basename $$exe); short=$${name%_fuzz}; scratch=$(BUILD_FUZZ)/corpus-run/$$name; \
+	  rm -rf $$scratch; mkdir -p $$scratch; \
+	  for seeds in fuzz/corpus/$$name fuzz/corpus/$$short fuzz/$${name}_corpus fuzz/$${short}_corpus fuzz/corpus; do \
+	    if [ -d $$seeds ]; then cp -r $$seeds/. $$scratch/; break; fi; \
+	  done; \
+	  echo "fuzzing $$name for $(FUZZ_SECONDS)s ($$(ls $$scratch | wc -l) seeds)"; \
+	  rc=0; ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	    $$exe -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$scratch > $$scratch.log 2>&1 || rc=$$?; \
+	  grep -E '^#[0-9]+\s+(INITED|DONE)|^stat::|ERROR|SUMMARY' $$scratch.log || true; \
+	  if [ $$rc != 0 ]; then tail -50 $$scratch.log; echo "fuzz: $$name FAILED (exit $$rc, log $$scratch.log)"; exit 1; fi; \
+	  runs=$$(sed -n 's/^Done \([0-9]*\) runs in \([0-9]*\) second.*/\1 runs in \2 s/p' $$scratch.log); \
+	  echo "fuzz: $$name $$runs, corpus $$(ls $$scratch | wc -l) inputs"; \
+	done
+
+fuzz: deps
+	@$(MAKE) --no-print-directory test-fuzz
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN) $(BUILD_WIN) $(GTEST_WIN) $(BUILD_FUZZ) $(LOGS)

@@ -1,0 +1,101 @@
+#include "eventconfig/config/ConfigRoot.h"
+
+#include "actions/ActionRegistry.h"
+#include "config/PlatformInternal.h"
+#include "eventconfig/config/Markup.h"
+#include "eventconfig/config/Platform.h"
+#include "model/Reading.h"
+#include "operations/OperationRegistry.h"
+
+CEventConfig::CEventConfig() {
+    LoadConfigInfo(EventConfigDefaultPath());
+    AcquireRegistries();
+}
+
+CEventConfig::CEventConfig(const std::wstring& path) {
+    LoadConfigInfo(path);
+    AcquireRegistries();
+}
+
+CEventConfig::CEventConfig(const CEventConfig& other)
+    : IEventConfig(other),
+      m_mapProtocolConfig(other.m_mapProtocolConfig),
+      m_strMsgParserConfig(other.m_strMsgParserConfig),
+      m_strGenMsgInfoConfig(other.m_strGenMsgInfoConfig),
+      m_strEventConfig(other.m_strEventConfig) {}
+
+CEventConfig& CEventConfig::operator=(const CEventConfig& other) {
+    if (this != &other) {
+        m_mapProtocolConfig = other.m_mapProtocolConfig;
+        m_strMsgParserConfig = other.m_strMsgParserConfig;
+        m_strGenMsgInfoConfig = other.m_strGenMsgInfoConfig;
+        m_strEventConfig = other.m_strEventConfig;
+    }
+    return *this;
+}
+
+CEventConfig::~CEventConfig() {
+    // Every root, copies included, releases the shared registries; the next
+    // use builds fresh ones.
+    COperationTypeConfigFactory::Release();
+    CActionTypeFactory::Release();
+}
+
+std::wstring CEventConfig::GetEventConfigByProtocol(Protocol_Type_Enum protocol) {
+    // find, not operator[]: a look-up must not add an entry.
+    const auto it = m_mapProtocolConfig.find(protocol);
+    return it == m_mapProtocolConfig.end() ? std::wstring() : it->second;
+}
+
+std::wstring CEventConfig::GetMsgConfig() {
+    return m_strMsgParserConfig;
+}
+
+std::wstring CEventConfig::GetGenMsgInfoConfig() {
+    return m_strGenMsgInfoConfig;
+}
+
+int CEventConfig::SetEventConfig(std::wstring text) {
+    return ParseEventConfig(std::move(text));
+}
+
+std::wstring CEventConfig::GetEventConfig() {
+    return m_strEventConfig;
+}
+
+int CEventConfig::LoadConfigInfo(std::wstring path) {
+    CMarkup markup;
+    if (!markup.Load(path.c_str())) {
+        ecfg::ShowEventConfigMessage(ecfg::MissingFileMessage(path));
+        return 0;
+    }
+    ParseEventConfig(markup.GetDoc());
+    return 1;
+}
+
+int CEventConfig::ParseEventConfig(std::wstring text) {
+    m_strEventConfig = std::move(text);
+
+    // The reader gives empty text after a failed search, so a file without a
+    // side element stores "" for it, not some other element's markup. The
+    // map is kept: protocols the text does not name keep their documents.
+    ecfg::XmlReader reader(m_strEventConfig);
+    reader.Find();
+    reader.Into();
+    reader.Find(L"Protocol");
+    reader.EachChild(nullptr, [&] {
+        const Protocol_Type_Enum key =
+            static_cast<Protocol_Type_Enum>(reader.AttrDec(L"ProtocolType"));
+        m_mapProtocolConfig[key] = reader.SubDoc();
+    });
+    reader.Find(L"MsgParserConfig");
+    m_strMsgParserConfig = reader.SubDoc();
+    reader.Find(L"GenMessageInfoString");
+    m_strGenMsgInfoConfig = reader.SubDoc();
+    return 1;
+}
+
+void CEventConfig::AcquireRegistries() {
+    COperationTypeConfigFactory::GetInstance();
+    CActionTypeFactory::GetInstance();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+// Platform pieces the configuration root uses but hosts do not see.
+
+#include <string>
+
+namespace ecfg {
+
+// The missing-file message for a path: "配置文件:" + path + "不存在".
+std::wstring MissingFileMessage(const std::wstring& path);
+
+// Hands the text to the installed message handler, or to the default one
+// (a modal message box on Windows, one UTF-8 line on standard error elsewhere).
+void ShowEventConfigMessage(const std::wstring& text);
+
+// UTF-8 <-> wide text. Invalid or truncated sequences, overlong forms,
+// surrogates and values beyond U+10FFFF decode to U+FFFD; encoding replaces
+// unpaired surrogates the same way. Wide text is UTF-16 where wchar_t has 16
+// bits and UTF-32 elsewhere.
+std::wstring Utf8ToWide(const std::string& bytes);
+std::string WideToUtf8(const std::wstring& text);
+
+}  // namespace ecfg

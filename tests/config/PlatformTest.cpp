@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "config/MessageCapture.h"
+#include "config/PlatformInternal.h"
+#include "eventconfig/config/Platform.h"
+
+namespace {
+
+struct PathCase {
+    const wchar_t* exePath;
+    wchar_t separator;
+    const wchar_t* expected;
+};
+
+TEST(EventConfigPath, CutsTwiceAndAppendsTheFileName) {
+    const std::wstring longDir(300, L'd');  // beyond the old 260-character buffer
+    const PathCase cases[] = {
+        {L"D:\\Tools\\bin\\host.exe", L'\\', L"D:\\Tools\\EventConfig\\EventConfig.xml"},
+        // Directly in a drive's root: the second cut finds no separator.
+        {L"C:\\host.exe", L'\\', L"\\EventConfig\\EventConfig.xml"},
+        {L"host.exe", L'\\', L"\\EventConfig\\EventConfig.xml"},
+        {L"", L'\\', L"\\EventConfig\\EventConfig.xml"},
+        {L"\\\\server\\share\\bin\\host.exe", L'\\',
+         L"\\\\server\\share\\EventConfig\\EventConfig.xml"},
+        // Only the given separator counts.
+        {L"D:/Tools/bin\\host.exe", L'\\', L"\\EventConfig\\EventConfig.xml"},
+        {L"D:\\Tools\\bin\\", L'\\', L"D:\\Tools\\EventConfig\\EventConfig.xml"},
+        {L"/opt/host/bin/host", L'/', L"/opt/host/EventConfig/EventConfig.xml"},
+        {L"/host", L'/', L"/EventConfig/EventConfig.xml"},
+        {L"/opt/\u5DE5\u5177/bin/host", L'/', L"/opt/\u5DE5\u5177/EventConfig/EventConfig.xml"},
+    };
+    for (const PathCase& c : cases) {
+        EXPECT_EQ(EventConfigPathForExecutable(c.exePath, c.separator), c.expected) << c.exePath;
+    }
+    EXPECT_EQ(EventConfigPathForExecutable(L"C:\\" + longDir + L"\\bin\\host.exe", L'\\'),
+              L"C:\\" + longDir + L"\\EventConfig\\EventConfig.xml");
+}
+
+TEST(EventConfigPath, ExecutablePathNamesThisProgram) {
+    const std::wstring exe = EventConfigExecutablePath();
+    ASSERT_FALSE(exe.empty());
+    const std::filesystem::path path(exe);
+    EXPECT_TRUE(path.is_absolute()) << path;
+    EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+    EXPECT_EQ(path.stem().wstring().rfind(L"eventconfig_", 0), 0u) << path;
+}
+
+TEST(EventConfigPath, DefaultPathIsTheRuleAppliedToThisProgram) {
+#if defined(_WIN32)
+    const wchar_t separator = L'\\';
+#else
+    const wchar_t separator = L'/';
+#endif
+    const std::filesystem::path exe(EventConfigExecutablePath());
+    EXPECT_EQ(EventConfigDefaultPath(), EventConfigPathForExecutable(exe.wstring(), separator));
+    EXPECT_EQ(std::filesystem::path(EventConfigDefaultPath()),
+              exe.parent_path().parent_path() / L"EventConfig" / L"EventConfig.xml");
+}
+
+void FirstHandler(const std::wstring&) {}
+void SecondHandler(const std::wstring&) {}
+
+TEST(EventConfigMessage, HandlerIsReplacedAndRestored) {
+    const EventConfigMessageHandler original = SetEventConfigMessageHandler(&FirstHandler);
+    EXPECT_EQ(SetEventConfigMessageHandler(&SecondHandler), &FirstHandler);
+    EXPECT_EQ(SetEventConfigMessageHandler(nullptr), &SecondHandler);
+    EXPECT_EQ(SetEventConfigMessageHandler(original), nullptr);
+}
+
+TEST(EventConfigMessage, TextIsTheMissingFileSentence) {
+    MessageCapture capture;
+    const std::wstring path = L"D:\\\u5DE5\u5177\\EventConfig\\EventConfig.xml";
+    ecfg::ShowEventConfigMessage(ecfg::MissingFileMessage(path));
+    ASSERT_EQ(MessageCapture::Messages().size(), 1u);
+    EXPECT_EQ(MessageCapture::Messages()[0], ExpectedMissingFileMessage(path));
+}
+
+#if !defined(_WIN32)
+TEST(EventConfigMessage, DefaultWritesOneUtf8LineToStandardError) {
+    const EventConfigMessageHandler previous = SetEventConfigMessageHandler(nullptr);
+    ::testing::internal::CaptureStderr();
+    ecfg::ShowEventConfigMessage(ecfg::MissingFileMessage(L"/x/\u00E9.xml"));
+    const std::string written = ::testing::internal::GetCapturedStderr();
+    SetEventConfigMessageHandler(previous);
+    EXPECT_EQ(written,
+              "\xE9\x85\x8D\xE7\xBD\xAE\xE6\x96\x87\xE4\xBB\xB6:/x/\xC3\xA9.xml"
+              "\xE4\xB8\x8D\xE5\xAD\x98\xE5\x9C\xA8\n");
+}
+#endif
+
+struct Utf8Case {
+    const char* bytes;
+    std::wstring wide;
+};
+
+TEST(Utf8, DecodesValidTextAndReplacesInvalidSequences) {
+    const std::wstring astral = sizeof(wchar_t) == 2
+                                    ? std::wstring(L"\xD83D\xDE00")
+                                    : std::wstring(1, static_cast<wchar_t>(0x1F600));
+    const Utf8Case cases[] = {
+        {"", L""},
+        {"/usr/bin/host", L"/usr/bin/host"},
+        {"\xE9\x85\x8D\xE7\xBD\xAE", L"\u914D\u7F6E"},
+        {"\xF0\x9F\x98\x80", astral},
+        {"a\x80z", L"a\uFFFDz"},          // stray continuation byte
+        {"a\xE9\x85", L"a\uFFFD"},        // truncated at the end
+        {"\xE9\x85z", L"\uFFFDz"},        // truncated before ASCII
+        {"\xC0\xAF", L"\uFFFD\uFFFD"},    // overlong lead byte is never valid
+        {"\xE0\x80\xAF", L"\uFFFD"},      // overlong three-byte form
+        {"\xED\xA0\x80", L"\uFFFD"},      // encoded surrogate
+        {"\xF4\x90\x80\x80", L"\uFFFD"},  // beyond U+10FFFF
+        {"\xFF", L"\uFFFD"},
+    };
+    for (const Utf8Case& c : cases) {
+        EXPECT_EQ(ecfg::Utf8ToWide(c.bytes), c.wide) << c.bytes;
+    }
+}
+
+TEST(Utf8, EncodesAndRoundTrips) {
+    std::wstring text = L"host \u914D\u7F6E \u00E9";
+    text += sizeof(wchar_t) == 2 ? std::wstring(L"\xD83D\xDE00")
+                                 : std::wstring(1, static_cast<wchar_t>(0x1F600));
+    EXPECT_EQ(ecfg::WideToUtf8(text), "host \xE9\x85\x8D\xE7\xBD\xAE \xC3\xA9\xF0\x9F\x98\x80");
+    EXPECT_EQ(ecfg::Utf8ToWide(ecfg::WideToUtf8(text)), text);
+    // A lone surrogate cannot be encoded.
+    EXPECT_EQ(ecfg::WideToUtf8(std::wstring(1, static_cast<wchar_t>(0xDC00))), "\xEF\xBF\xBD");
+}
+
+}  // namespace
