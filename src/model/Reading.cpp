@@ -185,4 +185,13 @@ std::unique_ptr<CMessageFieldConfig> MakeFieldConfig(const TagLocator& locator) 
         locator.name, locator.offset, locator.startTag, locator.endTag, locator.eventInfoName));
 }
 
+// ---- Located id lists --------------------------------------------------------
+
+FixedLocator ReadLocatedIDs(XmlReader& reader, MCD_CSTR name, std::vector<int>& ids) {
+    reader.Find(name);
+    FixedLocator locator = ReadFixedLocator(reader);
+    ReadChildNumbers(reader, HexToInt, EmptyText::AsZero, ids);
+    return locator;
+}
+
 }  // namespace ecfg

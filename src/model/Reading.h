@@ -140,4 +140,11 @@ TagLocator ReadTagLocator(const XmlReader& reader, TagForm form, Lower lower);
 // A CMessageFieldConfig holding the locator (event info name included).
 std::unique_ptr<CMessageFieldConfig> MakeFieldConfig(const TagLocator& locator);
 
+// ---- Located id lists --------------------------------------------------------
+
+// The next element of that name at the current level: its fixed-position
+// locator, and one hexadecimal id per child of it (empty text as 0). The
+// element stays current, so later searches run on after it.
+FixedLocator ReadLocatedIDs(XmlReader& reader, MCD_CSTR name, std::vector<int>& ids);
+
 }  // namespace ecfg

@@ -1,0 +1,119 @@
+#include "eventconfig/operations/FieldCheckOperations.h"
+
+#include "model/Reading.h"
+#include "operations/OperationShapes.h"
+
+using ecfg::InsideOperation;
+
+// ---- The value-list check --------------------------------------------------------
+
+COptCheckFieldConfig::COptCheckFieldConfig() {}
+
+COptCheckFieldConfig::COptCheckFieldConfig(Operation_Type_Enum id) {
+    SetOperationType(id);
+}
+
+// 1st child: message id (of a '/' list only the first counts); 2nd child: the
+// locator, and one value per child.
+COptCheckFieldConfig::COptCheckFieldConfig(std::wstring subDoc) : COperationTypeConfig(subDoc) {
+    InsideOperation reader(subDoc);
+    reader.Find();
+    m_nMsgID = reader.DataHex();
+    reader.Find();
+    ecfg::Unpack(ecfg::ReadFixedLocator(reader), m_strFieldName, m_nFieldLength, m_nOffset);
+    ecfg::ReadChildTexts(reader, true, m_vecValueList);
+}
+
+namespace ecfg {
+
+// ---- 10, 11 ---------------------------------------------------------------------
+
+CheckFieldInMsgListShape::CheckFieldInMsgListShape(Operation_Type_Enum id)
+    : COptCheckFieldConfig(id) {}
+
+// The check's own reading, then the 1st child once more as the whole id list.
+CheckFieldInMsgListShape::CheckFieldInMsgListShape(std::wstring subDoc)
+    : COptCheckFieldConfig(subDoc) {
+    InsideOperation reader(subDoc);
+    reader.Find();
+    GetMsgIDList(reader.Data(), m_vecMsgList);
+}
+
+int CheckFieldInMsgListShape::InMsgList(int msgID) {
+    return InList(m_vecMsgList, msgID);
+}
+
+void CheckFieldInMsgListShape::GetMsgIDList(std::wstring text, std::vector<int>& ids) {
+    ecfg::GetMsgIDList(text, ids);
+}
+
+// ---- 8, 9 -----------------------------------------------------------------------
+
+FieldValueShape::FieldValueShape(Operation_Type_Enum id) {
+    SetOperationType(id);
+}
+
+// 1st child: one message id per child (empty skipped); 2nd child: "Name",
+// "Value".
+FieldValueShape::FieldValueShape(const std::wstring& subDoc) : COperationTypeConfig(subDoc) {
+    InsideOperation reader(subDoc);
+    reader.Find();
+    ReadChildNumbers(reader, HexToInt, EmptyText::Skip, m_vecMsgList);
+    reader.Find();
+    m_strFieldName = reader.Attr(L"Name");
+    m_nValue = reader.AttrDec(L"Value");
+}
+
+int FieldValueShape::InMsgList(int msgID) {
+    return InList(m_vecMsgList, msgID);
+}
+
+}  // namespace ecfg
+
+ECFG_OPERATION_SHAPE_KIND(COptFieldEqualConfig, COptCheckFieldConfig, OPT_TYPE_FIELD_EQUAL,
+                          COptCheckFieldConfig(std::move(subDoc)))
+ECFG_OPERATION_SHAPE_KIND(COptFieldNotEqualConfig, COptCheckFieldConfig, OPT_TYPE_FIELD_NOT_EQUAL,
+                          COptCheckFieldConfig(std::move(subDoc)))
+ECFG_OPERATION_SHAPE_KIND(COptFieldExistConfig, CheckFieldInMsgListShape, OPT_TYPE_FIELD_EXIST,
+                          CheckFieldInMsgListShape(std::move(subDoc)))
+ECFG_OPERATION_SHAPE_KIND(COptFieldNotExistConfig, CheckFieldInMsgListShape,
+                          OPT_TYPE_FIELD_NOT_EXIST, CheckFieldInMsgListShape(std::move(subDoc)))
+ECFG_OPERATION_SHAPE_KIND(COptFieldGreatConfig, FieldValueShape, OPT_TYPE_FIELD_GREAT,
+                          FieldValueShape(subDoc))
+ECFG_OPERATION_SHAPE_KIND(COptFieldBellowConfig, FieldValueShape, OPT_TYPE_FIELD_BELLOW,
+                          FieldValueShape(subDoc))
+
+// ---- 12 -------------------------------------------------------------------------
+
+ECFG_OPERATION_PROTOTYPE(COptFieldCmpConfig, OPT_TYPE_FIELD_CMP)
+
+// "Source", then "Destination": each with a "MsgID" child (hex) and a "Field"
+// child ("Name").
+COptFieldCmpConfig::COptFieldCmpConfig(std::wstring subDoc) : COperationTypeConfig(subDoc) {
+    InsideOperation reader(subDoc);
+    // Entering a missing end gives an empty level: its reads are absent.
+    const auto readEnd = [&reader](MCD_CSTR name, int& msgID, std::wstring& fieldName) {
+        reader.Find(name);
+        reader.Into();
+        reader.Find(L"MsgID");
+        msgID = reader.DataHex();
+        reader.Find(L"Field");
+        fieldName = reader.Attr(L"Name");
+        reader.Out();
+    };
+    readEnd(L"Source", m_nSrcMsgID, m_strSrcFieldName);
+    readEnd(L"Destination", m_nDesMsgID, m_strDesFieldName);
+}
+
+// ---- 43 -------------------------------------------------------------------------
+
+ECFG_OPERATION_PROTOTYPE(COptTwoFieldValuesEqual_Config, OPT_TYPE_TWO_FIELD_VALUES_EQUAL)
+
+COptTwoFieldValuesEqual_Config::COptTwoFieldValuesEqual_Config(std::wstring subDoc)
+    : COperationTypeConfig(subDoc) {
+    ecfg::OnOperation reader(subDoc);
+    reader.FindChild(L"SrcField");
+    m_nSrcFieldID = reader.ChildDataHex();
+    reader.FindChild(L"DesField");
+    m_nDesFieldID = reader.ChildDataHex();
+}

@@ -1,0 +1,117 @@
+#include "eventconfig/operations/TimerOperations.h"
+
+#include "model/Reading.h"
+#include "operations/OperationShapes.h"
+
+using ecfg::EmptyText;
+using ecfg::InsideOperation;
+using ecfg::OnOperation;
+
+// ---- 1 --------------------------------------------------------------------------
+
+ECFG_OPERATION_PROTOTYPE(COptStartTimerConfig, OPT_TYPE_START_TIMER)
+
+COptStartTimerConfig::COptStartTimerConfig(std::wstring subDoc) : COperationTypeConfig(subDoc) {
+    OnOperation reader(subDoc);
+    reader.FindChild();
+    m_nTimeLimited = reader.ChildDataDec();
+}
+
+// ---- 2 --------------------------------------------------------------------------
+
+ECFG_OPERATION_PROTOTYPE(COptStartTimerAndWaitMsgConfig, OPT_TYPE_START_TIMER_AND_WAIT_MSG)
+
+COptStartTimerAndWaitMsgConfig::COptStartTimerAndWaitMsgConfig(std::wstring subDoc)
+    : COperationTypeConfig(subDoc) {
+    OnOperation reader(subDoc);
+    reader.FindChild();
+    m_nTime = reader.ChildDataDec();
+    reader.FindChild();
+    m_nMsgID = reader.ChildDataHex();
+}
+
+// ---- 3 --------------------------------------------------------------------------
+
+ECFG_OPERATION_PROTOTYPE(COptStartCounterAndWaitMsgConfig, OPT_TYPE_START_COUNTER_AND_WAIT_MSG)
+
+COptStartCounterAndWaitMsgConfig::COptStartCounterAndWaitMsgConfig(std::wstring subDoc)
+    : COperationTypeConfig(subDoc) {
+    InsideOperation reader(subDoc);
+    reader.Find(L"Count");
+    m_nCount = reader.DataDec();
+    reader.Find(L"MsgList");
+    ecfg::ReadChildNumbers(reader, ecfg::HexToInt, EmptyText::AsZero, m_vecMsgList);
+}
+
+int COptStartCounterAndWaitMsgConfig::InMsgList(int msgID) {
+    return ecfg::InList(m_vecMsgList, msgID);
+}
+
+// ---- 4 --------------------------------------------------------------------------
+
+ECFG_OPERATION_PROTOTYPE(COptWaitMsgConfig, OPT_TYPE_WAIT_MSG)
+
+COptWaitMsgConfig::COptWaitMsgConfig(std::wstring subDoc) : COperationTypeConfig(subDoc) {
+    OnOperation reader(subDoc);
+    ecfg::ReadChildNumbers(reader, ecfg::HexToInt, EmptyText::AsZero, m_vecMsgList);
+}
+
+int COptWaitMsgConfig::InMsgList(int msgID) {
+    return ecfg::InList(m_vecMsgList, msgID);
+}
+
+// ---- 5 --------------------------------------------------------------------------
+
+ECFG_OPERATION_PROTOTYPE(COptWaitLogConfig, OPT_TYPE_WAIT_LOG)
+
+COptWaitLogConfig::COptWaitLogConfig(std::wstring subDoc) : COperationTypeConfig(subDoc) {
+    OnOperation reader(subDoc);
+    reader.FindChild(L"FieldID");
+    m_nLogCodeFieldID = reader.ChildDataHex();
+}
+
+// ---- 19 -------------------------------------------------------------------------
+
+ECFG_OPERATION_PROTOTYPE(COptWaitLog_FieldEqualConfig, OPT_TYPE_WAIT_LOG_FIELD_EQUAL)
+
+COptWaitLog_FieldEqualConfig::COptWaitLog_FieldEqualConfig(std::wstring subDoc)
+    : COperationTypeConfig(subDoc) {
+    InsideOperation reader(subDoc);
+    reader.Find(L"Field");
+    m_nFieldID = reader.AttrHex(L"ID");
+    ecfg::ReadChildTexts(reader, false, m_vecValueList);
+}
+
+// ---- 23 -------------------------------------------------------------------------
+
+ECFG_OPERATION_PROTOTYPE(COptWaitEventConfig, OPT_TYPE_WAIT_EVENT)
+
+COptWaitEventConfig::COptWaitEventConfig(std::wstring subDoc) : COperationTypeConfig(subDoc) {
+    OnOperation reader(subDoc);
+    ecfg::ReadChildNumbers(reader, ecfg::Wtoi, EmptyText::AsZero, m_vecEventIDList);
+}
+
+// ---- 42 -------------------------------------------------------------------------
+
+ECFG_OPERATION_PROTOTYPE(COptStartTimer_By_MsgField_Config, OPT_TYPE_START_TIMER_BY_MSG_FIELD)
+
+// 1st child: '/'-separated message ids; 2nd child: the locator; 3rd child:
+// the added time.
+COptStartTimer_By_MsgField_Config::COptStartTimer_By_MsgField_Config(std::wstring subDoc)
+    : COperationTypeConfig(subDoc) {
+    InsideOperation reader(subDoc);
+    reader.Find();
+    GetMsgIDList(reader.Data(), m_vecMsgIDs);
+    reader.Find();
+    ecfg::Unpack(ecfg::ReadFixedLocator(reader), m_strFieldName, m_nFieldLength, m_nOffset);
+    reader.Find();
+    m_nAddedTime = reader.DataDec();
+}
+
+int COptStartTimer_By_MsgField_Config::InMsgList(int msgID) {
+    return ecfg::InList(m_vecMsgIDs, msgID);
+}
+
+void COptStartTimer_By_MsgField_Config::GetMsgIDList(std::wstring text, std::vector<int>& ids) {
+    ecfg::GetMsgIDList(text, ids);
+}
