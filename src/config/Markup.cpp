@@ -1,0 +1,709 @@
+#include "eventconfig/config/Markup.h"
+
+#include <cstring>
+#include <cwchar>
+#include <vector>
+
+#include "config/MarkupImpl.h"
+#include "config/TextDecoding.h"
+
+using namespace ecfg::markup;
+
+namespace {
+
+// ---- Characters -------------------------------------------------------------
+
+enum : uint8_t { kSpace = 1, kNameStart = 2, kNameChar = 4 };
+
+struct CharClasses {
+    uint8_t c[128] = {};
+    CharClasses() {
+        c[' '] = c['\t'] = c['\n'] = c['\r'] = kSpace;
+        for (int i = 'a'; i <= 'z'; ++i) c[i] = kNameStart | kNameChar;
+        for (int i = 'A'; i <= 'Z'; ++i) c[i] = kNameStart | kNameChar;
+        c['_'] = c[':'] = kNameStart | kNameChar;
+        for (int i = '0'; i <= '9'; ++i) c[i] = kNameChar;
+        c['-'] = c['.'] = kNameChar;
+    }
+};
+const CharClasses kClasses;
+
+// Everything beyond ASCII counts as a name character: the navigator is for
+// hand-edited files, and a narrower rule would only lose elements.
+inline uint8_t Class(wchar_t ch) {
+    const uint32_t u = static_cast<uint32_t>(ch);
+    return u < 128 ? kClasses.c[u] : static_cast<uint8_t>(kNameStart | kNameChar);
+}
+inline bool IsSpace(wchar_t ch) {
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
+}
+inline bool IsNameChar(wchar_t ch) {
+    return (Class(ch) & kNameChar) != 0;
+}
+inline bool IsNameStart(wchar_t ch) {
+    return (Class(ch) & kNameStart) != 0;
+}
+
+inline bool IsXmlChar(uint32_t v) {
+    return v == 0x9 || v == 0xA || v == 0xD || (v >= 0x20 && v <= 0xD7FF) ||
+           (v >= 0xE000 && v <= 0xFFFD) || (v >= 0x10000 && v <= 0x10FFFF);
+}
+
+bool StartsWith(const wchar_t* p, const wchar_t* e, const char* lit) {
+    for (; *lit; ++lit, ++p)
+        if (p >= e || *p != static_cast<wchar_t>(*lit)) return false;
+    return true;
+}
+
+// '&' at p: a predefined entity or a numeric character reference. Returns
+// the position after ';' and the code point, or null when it is neither.
+const wchar_t* ParseEntity(const wchar_t* p, const wchar_t* e, uint32_t& cp) {
+    const wchar_t* q = p + 1;
+    if (q < e && *q == '#') {
+        ++q;
+        uint32_t base = 10;
+        if (q < e && *q == 'x') {
+            base = 16;
+            ++q;
+        }
+        const wchar_t* digits = q;
+        uint32_t v = 0;
+        for (; q < e; ++q) {
+            uint32_t d;
+            const wchar_t ch = *q;
+            if (ch >= '0' && ch <= '9') {
+                d = static_cast<uint32_t>(ch - '0');
+            } else if (base == 16 && ch >= 'a' && ch <= 'f') {
+                d = static_cast<uint32_t>(ch - 'a' + 10);
+            } else if (base == 16 && ch >= 'A' && ch <= 'F') {
+                d = static_cast<uint32_t>(ch - 'A' + 10);
+            } else {
+                break;
+            }
+            v = v > 0x10FFFF ? 0x110000 : v * base + d;  // saturates: no overflow
+        }
+        if (q == digits || q >= e || *q != ';' || !IsXmlChar(v)) return nullptr;
+        cp = v;
+        return q + 1;
+    }
+    struct Named {
+        const char* name;
+        wchar_t ch;
+    };
+    static const Named kNamed[] = {
+        {"lt;", '<'}, {"gt;", '>'}, {"amp;", '&'}, {"apos;", '\''}, {"quot;", '"'}};
+    for (const Named& n : kNamed) {
+        if (StartsWith(q, e, n.name)) {
+            cp = static_cast<uint32_t>(n.ch);
+            return q + std::strlen(n.name);
+        }
+    }
+    return nullptr;
+}
+
+// Appends [p, e) with references decoded; others stay as written.
+void AppendDecoded(std::wstring& out, const wchar_t* p, const wchar_t* e) {
+    while (p < e) {
+        const wchar_t* q = p;
+        while (q < e && *q != '&') ++q;
+        out.append(p, q);
+        if (q >= e) break;
+        uint32_t cp = 0;
+        const wchar_t* after = ParseEntity(q, e, cp);
+        if (after) {
+            ecfg::AppendCodePoint(out, cp);
+            p = after;
+        } else {
+            out.push_back(L'&');
+            p = q + 1;
+        }
+    }
+}
+
+// ---- Markup tokens (shared by the index and the data read) ------------------
+
+enum class Tok { StartTag, EndTag, Comment, CData, PI, Decl, StrayLt };
+
+Tok Classify(const wchar_t* p, const wchar_t* e) {
+    if (p + 1 >= e) return Tok::StrayLt;
+    const wchar_t c = p[1];
+    if (c == '/') return Tok::EndTag;
+    if (c == '?') return Tok::PI;
+    if (c == '!') {
+        if (StartsWith(p, e, "<!--")) return Tok::Comment;
+        if (StartsWith(p, e, "<![CDATA[")) return Tok::CData;
+        return Tok::Decl;
+    }
+    return IsNameStart(c) ? Tok::StartTag : Tok::StrayLt;
+}
+
+// Position after the terminator, or e (and terminated = false).
+const wchar_t* SkipPast(const wchar_t* p, const wchar_t* e, wchar_t a, wchar_t b, wchar_t c,
+                        bool& terminated) {
+    // Searching for a three-character terminator, or two when c is 0.
+    for (; p < e; ++p) {
+        if (*p != a) continue;
+        if (c == 0) {
+            if (p + 1 < e && p[1] == b) {
+                terminated = true;
+                return p + 2;
+            }
+        } else if (p + 2 < e && p[1] == b && p[2] == c) {
+            terminated = true;
+            return p + 3;
+        }
+    }
+    terminated = false;
+    return e;
+}
+
+// "<!...>": brackets of an internal subset and quoted literals may hold '>'.
+const wchar_t* SkipDecl(const wchar_t* p, const wchar_t* e, bool& terminated) {
+    int depth = 0;
+    wchar_t quote = 0;
+    for (p += 2; p < e; ++p) {
+        const wchar_t c = *p;
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '[') {
+            ++depth;
+        } else if (c == ']') {
+            if (depth > 0) --depth;
+        } else if (c == '>' && depth == 0) {
+            terminated = true;
+            return p + 1;
+        }
+    }
+    terminated = false;
+    return e;
+}
+
+struct EndTag {
+    const wchar_t* name;
+    std::size_t nameLen;
+    const wchar_t* end;
+    bool clean;
+};
+
+EndTag ScanEndTag(const wchar_t* p, const wchar_t* e) {
+    EndTag t;
+    t.name = p + 2;
+    const wchar_t* q = t.name;
+    while (q < e && IsNameChar(*q)) ++q;
+    t.nameLen = static_cast<std::size_t>(q - t.name);
+    while (q < e && IsSpace(*q)) ++q;
+    t.clean = q < e && *q == '>' && t.nameLen > 0;
+    if (!(q < e && *q == '>'))
+        while (q < e && *q != '>' && *q != '<') ++q;
+    if (q < e && *q == '>') ++q;
+    t.end = q;
+    return t;
+}
+
+// Skips a comment, PI, CDATA section or declaration at p (Tok already known).
+const wchar_t* SkipOther(Tok tok, const wchar_t* p, const wchar_t* e, bool& terminated) {
+    switch (tok) {
+        case Tok::Comment:
+            return SkipPast(p + 4, e, '-', '-', '>', terminated);
+        case Tok::CData:
+            return SkipPast(p + 9, e, ']', ']', '>', terminated);
+        case Tok::PI:
+            return SkipPast(p + 2, e, '?', '>', 0, terminated);
+        default:
+            return SkipDecl(p, e, terminated);
+    }
+}
+
+const wchar_t* kProblemText[] = {
+    L"",
+    L"no root element",
+    L"more than one root element",
+    L"text outside the root element",
+    L"'<' that starts no markup",
+    L"'&' that starts no entity or character reference",
+    L"malformed start tag",
+    L"unquoted attribute value",
+    L"attribute without a value",
+    L"unterminated attribute value",
+    L"malformed end tag",
+    L"end tag that matches no open element",
+    L"element not closed",
+    L"unterminated comment, CDATA section, processing instruction or declaration",
+    L"markup outside the root element",
+    L"document too large",
+};
+
+// Offsets are 32-bit: larger texts are indexed up to this length.
+const std::size_t kMaxIndexed = 0xFFFFFFF0u;
+
+}  // namespace
+
+// ---- Index --------------------------------------------------------------------
+
+void CMarkupImpl::Fail(std::size_t offset, Problem what, uint32_t node) {
+    if (problem == Problem::None || offset < problemOffset) {
+        problem = what;
+        problemOffset = offset;
+        problemNode = node;
+    }
+}
+
+bool CMarkupImpl::NameIs(uint32_t node, const wchar_t* name, std::size_t len) const {
+    const Node& n = nodes[node];
+    return n.nameLen == len && std::wmemcmp(doc.data() + n.start + 1, name, len) == 0;
+}
+
+void CMarkupImpl::Close(uint32_t& open, uint32_t contentEnd, uint32_t end) {
+    Node& n = nodes[open];
+    n.contentEnd = contentEnd;
+    n.end = end;
+    n.nextSibling = 0;
+    if (m_countingNames) --m_openNames[std::wstring(doc.data() + n.start + 1, n.nameLen)];
+    open = n.parent;
+}
+
+// The nearest open element (from `open` outwards) with the name, 0 if none.
+uint32_t CMarkupImpl::FindOpen(uint32_t open, const wchar_t* name, std::size_t len) {
+    if (!m_countingNames) {
+        uint32_t k = open;
+        for (int i = 0; i < 64 && k != 0; ++i, k = nodes[k].parent)
+            if (NameIs(k, name, len)) return k;
+        if (k == 0) return 0;
+        // A deep stack: from now on keep counts so that misses cost O(1).
+        m_countingNames = true;
+        m_openNames.clear();
+        for (k = open; k != 0; k = nodes[k].parent)
+            ++m_openNames[std::wstring(doc.data() + nodes[k].start + 1, nodes[k].nameLen)];
+    }
+    auto it = m_openNames.find(std::wstring(name, len));
+    if (it == m_openNames.end() || it->second == 0) return 0;
+    for (uint32_t k = open; k != 0; k = nodes[k].parent)
+        if (NameIs(k, name, len)) return k;
+    return 0;
+}
+
+void CMarkupImpl::SetDoc(const wchar_t* text, std::size_t len) {
+    doc.assign(text, len);
+    Index();
+}
+
+void CMarkupImpl::Index() {
+    nodes.clear();
+    attrs.clear();
+    problem = Problem::None;
+    problemOffset = CMarkup::npos;
+    problemNode = 0;
+    m_countingNames = false;
+    m_openNames.clear();
+    level = elem = child = 0;
+
+    std::size_t n = doc.size();
+    if (n > kMaxIndexed) {
+        n = kMaxIndexed;
+        Fail(n, Problem::TooLarge);
+    }
+    const uint32_t n32 = static_cast<uint32_t>(n);
+    const wchar_t* const b = doc.data();
+    const wchar_t* const e = b + n;
+    nodes.push_back(Node{0, 0, 0, n32, n32, 0, 0, 0, 0, 0});
+
+    uint32_t open = 0;
+    uint32_t roots = 0;
+    const wchar_t* p = b;
+    if (p < e && *p == 0xFEFF) ++p;  // a byte-order mark left in the text
+    auto off = [b](const wchar_t* q) { return static_cast<uint32_t>(q - b); };
+
+    while (p < e) {
+        if (*p != '<') {
+            if (*p == '&') {
+                uint32_t cp;
+                const wchar_t* after = ParseEntity(p, e, cp);
+                if (!after) Fail(off(p), Problem::StrayAmp);
+                if (open == 0) Fail(off(p), Problem::TextOutsideRoot);
+                p = after ? after : p + 1;
+            } else if (open == 0) {
+                if (!IsSpace(*p)) Fail(off(p), Problem::TextOutsideRoot);
+                ++p;
+            } else {
+                ++p;
+                while (p < e && *p != '<' && *p != '&') ++p;
+            }
+            continue;
+        }
+
+        const Tok tok = Classify(p, e);
+        if (tok == Tok::StartTag) {
+            const uint32_t start = off(p);
+            const wchar_t* q = p + 1;
+            while (q < e && IsNameChar(*q)) ++q;
+            Node nd{
+                start, off(q) - start - 1, 0, 0, 0, open, 0, 0, static_cast<uint32_t>(attrs.size()),
+                0};
+            bool empty = false;
+            for (;;) {
+                const wchar_t* ws = q;
+                while (q < e && IsSpace(*q)) ++q;
+                if (q >= e) {
+                    Fail(start, Problem::BadStartTag);
+                    break;
+                }
+                const wchar_t c = *q;
+                if (c == '>') {
+                    ++q;
+                    break;
+                }
+                if (c == '/' && q + 1 < e && q[1] == '>') {
+                    q += 2;
+                    empty = true;
+                    break;
+                }
+                if (c == '<') {
+                    Fail(off(q), Problem::BadStartTag);
+                    break;
+                }
+                if (!IsNameStart(c)) {
+                    Fail(off(q), Problem::BadStartTag);
+                    ++q;
+                    continue;
+                }
+                if (ws == q) Fail(off(q), Problem::BadStartTag);  // no space before it
+                const wchar_t* an = q;
+                while (q < e && IsNameChar(*q)) ++q;
+                Attr a{off(an), static_cast<uint32_t>(q - an), off(q), 0};
+                const wchar_t* r = q;
+                while (r < e && IsSpace(*r)) ++r;
+                if (r < e && *r == '=') {
+                    ++r;
+                    while (r < e && IsSpace(*r)) ++r;
+                    if (r < e && (*r == '"' || *r == '\'')) {
+                        const wchar_t quote = *r++;
+                        const wchar_t* vb = r;
+                        while (r < e && *r != quote && *r != '<') ++r;
+                        a.valueStart = off(vb);
+                        a.valueLen = static_cast<uint32_t>(r - vb);
+                        if (r < e && *r == quote) {
+                            ++r;
+                        } else {
+                            Fail(off(vb) - 1, Problem::UnterminatedValue);
+                        }
+                    } else {
+                        const wchar_t* vb = r;
+                        while (r < e && !IsSpace(*r) && *r != '>' && *r != '<' &&
+                               !(*r == '/' && r + 1 < e && r[1] == '>'))
+                            ++r;
+                        a.valueStart = off(vb);
+                        a.valueLen = static_cast<uint32_t>(r - vb);
+                        Fail(off(vb), r == vb ? Problem::MissingValue : Problem::UnquotedValue);
+                    }
+                    for (const wchar_t* v = b + a.valueStart; v < b + a.valueStart + a.valueLen;
+                         ++v) {
+                        uint32_t cp;
+                        if (*v == '&' && !ParseEntity(v, b + a.valueStart + a.valueLen, cp))
+                            Fail(off(v), Problem::StrayAmp);
+                    }
+                    q = r;
+                } else {
+                    Fail(off(an), Problem::MissingValue);
+                }
+                attrs.push_back(a);
+            }
+            nd.attrCount = static_cast<uint32_t>(attrs.size()) - nd.firstAttr;
+            if (open == 0 && roots++ > 0) Fail(start, Problem::SeveralRoots);
+            const uint32_t idx = static_cast<uint32_t>(nodes.size());
+            Node& parent = nodes[open];
+            if (parent.nextSibling) {
+                nodes[parent.nextSibling].nextSibling = idx;
+            } else {
+                parent.firstChild = idx;
+            }
+            parent.nextSibling = idx;  // the open parent's last child
+            nd.contentStart = off(q);
+            if (empty) {
+                nd.contentEnd = nd.end = off(q);
+                nodes.push_back(nd);
+            } else {
+                nodes.push_back(nd);
+                open = idx;
+                if (m_countingNames) ++m_openNames[std::wstring(p + 1, nd.nameLen)];
+            }
+            p = q;
+        } else if (tok == Tok::EndTag) {
+            const EndTag t = ScanEndTag(p, e);
+            if (!t.clean) Fail(off(p), Problem::BadEndTag);
+            if (open != 0 && NameIs(open, t.name, t.nameLen)) {
+                Close(open, off(p), off(t.end));
+            } else {
+                const uint32_t match = FindOpen(open, t.name, t.nameLen);
+                if (match == 0) {
+                    Fail(off(p), Problem::UnmatchedEndTag);
+                } else {
+                    while (open != match) {
+                        Fail(nodes[open].start, Problem::Unclosed, open);
+                        Close(open, off(p), off(p));
+                    }
+                    Close(open, off(p), off(t.end));
+                }
+            }
+            p = t.end;
+        } else if (tok == Tok::StrayLt) {
+            Fail(off(p), Problem::StrayLt);
+            if (open == 0) Fail(off(p), Problem::TextOutsideRoot);
+            ++p;
+        } else {
+            if (open == 0 ? tok == Tok::CData || (tok == Tok::Decl && roots > 0) : tok == Tok::Decl)
+                Fail(off(p), Problem::MarkupOutsideRoot);
+            bool terminated;
+            const wchar_t* q = SkipOther(tok, p, e, terminated);
+            if (!terminated) Fail(off(p), Problem::Unterminated);
+            p = q;
+        }
+    }
+    while (open != 0) {
+        Fail(nodes[open].start, Problem::Unclosed, open);
+        Close(open, n32, n32);
+    }
+    nodes[0].nextSibling = 0;
+    if (roots == 0) Fail(n, Problem::NoRoot);
+    wellFormed = problem == Problem::None;
+}
+
+// ---- Reads --------------------------------------------------------------------
+
+uint32_t CMarkupImpl::FindSibling(uint32_t from, MCD_CSTR name) const {
+    if (!name) return from;
+    const std::size_t len = std::wcslen(name);
+    for (; from != 0; from = nodes[from].nextSibling)
+        if (NameIs(from, name, len)) return from;
+    return 0;
+}
+
+std::wstring CMarkupImpl::Attrib(uint32_t node, MCD_CSTR name) const {
+    std::wstring out;
+    if (node == 0 || !name) return out;
+    const std::size_t len = std::wcslen(name);
+    const Node& n = nodes[node];
+    const wchar_t* b = doc.data();
+    for (uint32_t i = n.firstAttr; i < n.firstAttr + n.attrCount; ++i) {
+        const Attr& a = attrs[i];
+        if (a.nameLen == len && std::wmemcmp(b + a.nameStart, name, len) == 0) {
+            AppendDecoded(out, b + a.valueStart, b + a.valueStart + a.valueLen);
+            break;
+        }
+    }
+    return out;
+}
+
+std::wstring CMarkupImpl::Data(uint32_t node) const {
+    std::wstring out;
+    if (node == 0) return out;
+    const Node& n = nodes[node];
+    const wchar_t* const b = doc.data();
+    const wchar_t* const docEnd = b + nodes[0].end;
+    const wchar_t* p = b + n.contentStart;
+    const wchar_t* const e = b + n.contentEnd;
+    uint32_t ch = n.firstChild;
+    while (p < e) {
+        const wchar_t* q = p;
+        while (q < e && *q != '<' && *q != '&') ++q;
+        out.append(p, q);
+        p = q;
+        if (p >= e) break;
+        if (*p == '&') {
+            uint32_t cp = 0;
+            const wchar_t* after = ParseEntity(p, e, cp);
+            if (after) {
+                ecfg::AppendCodePoint(out, cp);
+                p = after;
+            } else {
+                out.push_back(L'&');
+                ++p;
+            }
+            continue;
+        }
+        if (ch != 0 && p == b + nodes[ch].start) {
+            p = b + nodes[ch].end;
+            ch = nodes[ch].nextSibling;
+            continue;
+        }
+        // Tokens are classified against the whole text, as the index did.
+        const Tok tok = Classify(p, docEnd);
+        bool terminated;
+        switch (tok) {
+            case Tok::CData: {
+                const wchar_t* after = SkipOther(tok, p, docEnd, terminated);
+                const wchar_t* stop = terminated ? after - 3 : after;
+                if (stop > e) stop = e;
+                out.append(p + 9, stop);
+                p = after;
+                break;
+            }
+            case Tok::EndTag:
+                p = ScanEndTag(p, docEnd).end;
+                break;  // one the index ignored
+            case Tok::StrayLt:
+            case Tok::StartTag:  // every start tag is a child: not reached
+                out.push_back(L'<');
+                ++p;
+                break;
+            default:
+                p = SkipOther(tok, p, docEnd, terminated);
+                break;
+        }
+    }
+    return out;
+}
+
+std::wstring CMarkupImpl::SubDoc(uint32_t node) const {
+    if (node == 0) return std::wstring();
+    const Node& n = nodes[node];
+    return doc.substr(n.start, n.end - n.start);
+}
+
+std::wstring CMarkupImpl::TagName(uint32_t node) const {
+    if (node == 0) return std::wstring();
+    return doc.substr(nodes[node].start + 1, nodes[node].nameLen);
+}
+
+std::wstring CMarkupImpl::Error() const {
+    if (problem == Problem::None) return std::wstring();
+    std::wstring text = kProblemText[static_cast<int>(problem)];
+    if (problemNode != 0) text += L": <" + TagName(problemNode) + L">";
+    return text;
+}
+
+// ---- CMarkup ------------------------------------------------------------------
+
+const std::size_t CMarkup::npos;
+
+CMarkup::CMarkup() : m_pImpl(new CMarkupImpl) {
+    m_pImpl->SetDoc(L"", 0);
+}
+
+CMarkup::CMarkup(const std::wstring& doc) : m_pImpl(new CMarkupImpl) {
+    SetDoc(doc);
+}
+
+CMarkup::CMarkup(MCD_CSTR doc) : m_pImpl(new CMarkupImpl) {
+    SetDoc(doc);
+}
+
+CMarkup::CMarkup(const CMarkup& other) : m_pImpl(new CMarkupImpl(*other.m_pImpl)) {}
+
+CMarkup& CMarkup::operator=(const CMarkup& other) {
+    if (this != &other) *m_pImpl = *other.m_pImpl;
+    return *this;
+}
+
+CMarkup::~CMarkup() {
+    delete m_pImpl;
+}
+
+bool CMarkup::SetDoc(const std::wstring& doc) {
+    m_pImpl->SetDoc(doc.data(), doc.size());
+    return m_pImpl->wellFormed;
+}
+
+bool CMarkup::SetDoc(MCD_CSTR doc) {
+    m_pImpl->SetDoc(doc ? doc : L"", doc ? std::wcslen(doc) : 0);
+    return m_pImpl->wellFormed;
+}
+
+bool CMarkup::Load(MCD_CSTR path) {
+    std::vector<unsigned char> bytes;
+    if (!path || !ecfg::ReadFileBytes(path, bytes)) return false;
+    CMarkupImpl& m = *m_pImpl;
+    m.doc = ecfg::DecodeXmlBytes(bytes.data(), bytes.size(), m.loadEncoding, m.encodingFellBack);
+    m.Index();
+    return true;
+}
+
+bool CMarkup::IsWellFormed() const {
+    return m_pImpl->wellFormed;
+}
+
+bool CMarkup::FindElem(MCD_CSTR name) {
+    CMarkupImpl& m = *m_pImpl;
+    const uint32_t from = m.elem ? m.nodes[m.elem].nextSibling : m.nodes[m.level].firstChild;
+    const uint32_t found = m.FindSibling(from, name);
+    if (found == 0) return false;
+    m.elem = found;
+    m.child = 0;
+    return true;
+}
+
+bool CMarkup::FindChildElem(MCD_CSTR name) {
+    CMarkupImpl& m = *m_pImpl;
+    if (m.elem == 0 && !FindElem(nullptr)) return false;
+    const uint32_t from = m.child ? m.nodes[m.child].nextSibling : m.nodes[m.elem].firstChild;
+    const uint32_t found = m.FindSibling(from, name);
+    if (found == 0) return false;
+    m.child = found;
+    return true;
+}
+
+bool CMarkup::IntoElem() {
+    CMarkupImpl& m = *m_pImpl;
+    if (m.elem == 0) return false;
+    m.level = m.elem;
+    m.elem = 0;
+    m.child = 0;
+    return true;
+}
+
+bool CMarkup::OutOfElem() {
+    CMarkupImpl& m = *m_pImpl;
+    if (m.level == 0) return false;
+    m.elem = m.level;
+    m.level = m.nodes[m.level].parent;
+    m.child = 0;
+    return true;
+}
+
+std::wstring CMarkup::GetAttrib(MCD_CSTR name) const {
+    return m_pImpl->Attrib(m_pImpl->elem, name);
+}
+std::wstring CMarkup::GetChildAttrib(MCD_CSTR name) const {
+    return m_pImpl->Attrib(m_pImpl->child, name);
+}
+std::wstring CMarkup::GetData() const {
+    return m_pImpl->Data(m_pImpl->elem);
+}
+std::wstring CMarkup::GetChildData() const {
+    return m_pImpl->Data(m_pImpl->child);
+}
+std::wstring CMarkup::GetSubDoc() const {
+    return m_pImpl->SubDoc(m_pImpl->elem);
+}
+std::wstring CMarkup::GetChildSubDoc() const {
+    return m_pImpl->SubDoc(m_pImpl->child);
+}
+const std::wstring& CMarkup::GetDoc() const {
+    return m_pImpl->doc;
+}
+
+std::size_t CMarkup::GetElemOffset() const {
+    return m_pImpl->elem ? m_pImpl->nodes[m_pImpl->elem].start : npos;
+}
+std::size_t CMarkup::GetChildElemOffset() const {
+    return m_pImpl->child ? m_pImpl->nodes[m_pImpl->child].start : npos;
+}
+std::wstring CMarkup::GetTagName() const {
+    return m_pImpl->TagName(m_pImpl->elem);
+}
+std::wstring CMarkup::GetChildTagName() const {
+    return m_pImpl->TagName(m_pImpl->child);
+}
+std::size_t CMarkup::GetErrorOffset() const {
+    return m_pImpl->problemOffset;
+}
+std::wstring CMarkup::GetError() const {
+    return m_pImpl->Error();
+}
+std::wstring CMarkup::GetLoadEncoding() const {
+    return m_pImpl->loadEncoding;
+}
+bool CMarkup::GetEncodingFellBack() const {
+    return m_pImpl->encodingFellBack;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+// Turning a file's bytes into wide text for the navigator.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ecfg {
+
+// Appends one code point: as itself where wchar_t is 32-bit, as UTF-16
+// (with surrogates) where it is 16-bit. Invalid values become U+FFFD.
+void AppendCodePoint(std::wstring& out, uint32_t cp);
+
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadFileBytes(const wchar_t* path, std::vector<unsigned char>& out);
+
+// Decodes XML bytes: a byte-order mark wins, then the XML declaration's
+// encoding, else UTF-8. Invalid bytes become U+FFFD; an encoding the platform
+// cannot decode is read as UTF-8 with fellBack set. `encoding` receives the
+// name of what was used ("UTF-8", "UTF-16LE", "GB18030", ...). A mark is not
+// part of the text.
+std::wstring DecodeXmlBytes(const unsigned char* data, std::size_t size, std::wstring& encoding,
+                            bool& fellBack);
+
+// The individual decoders (exposed for tests).
+void DecodeUtf8(const unsigned char* p, std::size_t n, std::wstring& out);
+void DecodeUtf16(const unsigned char* p, std::size_t n, bool bigEndian, std::wstring& out);
+void DecodeUtf32(const unsigned char* p, std::size_t n, bool bigEndian, std::wstring& out);
+
+}  // namespace ecfg

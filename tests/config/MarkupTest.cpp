@@ -1,0 +1,398 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "eventconfig/config/Markup.h"
+
+namespace {
+
+// The element tree as the navigator walks it: "r(a,b(c))".
+std::wstring Tree(CMarkup& m) {
+    std::wstring out;
+    int depth = 0;
+    for (;;) {
+        if (m.FindElem()) {
+            if (!out.empty() && out.back() != L'(') out += L',';
+            out += m.GetTagName();
+            out += L'(';
+            m.IntoElem();
+            ++depth;
+        } else {
+            if (depth == 0) break;
+            m.OutOfElem();
+            --depth;
+            if (out.back() == L'(') {
+                out.pop_back();
+            } else {
+                out += L')';
+            }
+        }
+    }
+    return out;
+}
+
+// ---- Position rules -----------------------------------------------------------
+
+enum class Op { Find, FindChild, Into, Out };
+
+struct Step {
+    Op op;
+    MCD_CSTR name;
+    bool result;
+    const wchar_t* tag;       // current element after the step
+    const wchar_t* childTag;  // current child after the step
+    const wchar_t* id;        // its "id" attribute
+};
+
+struct Script {
+    const char* what;
+    std::vector<Step> steps;
+};
+
+const wchar_t* const kPositionDoc =
+    L"<?xml version='1.0'?><!-- note --><!DOCTYPE r><r><a id='1'><x id='x1'/><y/><x id='x2'/></a>"
+    L"<b/><a id='2'/></r>";
+
+class PositionTest : public ::testing::TestWithParam<Script> {};
+
+TEST_P(PositionTest, Steps) {
+    CMarkup m(kPositionDoc);
+    int i = 0;
+    for (const Step& s : GetParam().steps) {
+        bool got = false;
+        switch (s.op) {
+            case Op::Find:
+                got = m.FindElem(s.name);
+                break;
+            case Op::FindChild:
+                got = m.FindChildElem(s.name);
+                break;
+            case Op::Into:
+                got = m.IntoElem();
+                break;
+            case Op::Out:
+                got = m.OutOfElem();
+                break;
+        }
+        SCOPED_TRACE(testing::Message() << GetParam().what << ", step " << i++);
+        EXPECT_EQ(s.result, got);
+        EXPECT_EQ(std::wstring(s.tag), m.GetTagName());
+        EXPECT_EQ(std::wstring(s.childTag), m.GetChildTagName());
+        EXPECT_EQ(std::wstring(s.id), m.GetAttrib(L"id"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Markup, PositionTest,
+    ::testing::Values(Script{"first find lands on the root, a second finds nothing",
+                             {{Op::Find, nullptr, true, L"r", L"", L""},
+                              {Op::Find, nullptr, false, L"r", L"", L""}}},
+                      Script{"failed first find leaves nothing current",
+                             {{Op::Find, L"a", false, L"", L"", L""},
+                              {Op::Find, L"r", true, L"r", L"", L""}}},
+                      Script{"names are case-sensitive", {{Op::Find, L"R", false, L"", L"", L""}}},
+                      Script{"into and out need a current element / a level",
+                             {{Op::Into, nullptr, false, L"", L"", L""},
+                              {Op::Out, nullptr, false, L"", L"", L""}}},
+                      Script{"searches run forward; a failed one keeps the position",
+                             {{Op::Find, nullptr, true, L"r", L"", L""},
+                              {Op::Into, nullptr, true, L"", L"", L""},
+                              {Op::Find, L"a", true, L"a", L"", L"1"},
+                              {Op::Find, L"a", true, L"a", L"", L"2"},
+                              {Op::Find, L"a", false, L"a", L"", L"2"},
+                              {Op::Find, L"b", false, L"a", L"", L"2"}}},
+                      Script{"find child selects the next element first",
+                             {{Op::FindChild, L"a", true, L"r", L"a", L""},
+                              {Op::FindChild, nullptr, true, L"r", L"b", L""},
+                              {Op::FindChild, L"b", false, L"r", L"b", L""}}},
+                      Script{"child searches run after the current child",
+                             {{Op::Find, nullptr, true, L"r", L"", L""},
+                              {Op::Into, nullptr, true, L"", L"", L""},
+                              {Op::FindChild, L"x", true, L"a", L"x", L"1"},
+                              {Op::FindChild, L"x", true, L"a", L"x", L"1"},
+                              {Op::FindChild, L"x", false, L"a", L"x", L"1"},
+                              {Op::Find, nullptr, true, L"b", L"", L""},
+                              {Op::FindChild, nullptr, false, L"b", L"", L""}}},
+                      Script{"find clears the child",
+                             {{Op::Find, nullptr, true, L"r", L"", L""},
+                              {Op::FindChild, L"b", true, L"r", L"b", L""},
+                              {Op::Into, nullptr, true, L"", L"", L""},
+                              {Op::FindChild, L"y", true, L"a", L"y", L"1"},
+                              {Op::Find, nullptr, true, L"b", L"", L""}}},
+                      Script{"out makes the element left current again",
+                             {{Op::Find, nullptr, true, L"r", L"", L""},
+                              {Op::Into, nullptr, true, L"", L"", L""},
+                              {Op::Find, L"a", true, L"a", L"", L"1"},
+                              {Op::Into, nullptr, true, L"", L"", L""},
+                              {Op::Find, L"y", true, L"y", L"", L""},
+                              {Op::Out, nullptr, true, L"a", L"", L"1"},
+                              {Op::Find, nullptr, true, L"b", L"", L""},
+                              {Op::Out, nullptr, true, L"r", L"", L""},
+                              {Op::Out, nullptr, false, L"r", L"", L""}}},
+                      Script{"into an element without children gives an empty level",
+                             {{Op::Find, nullptr, true, L"r", L"", L""},
+                              {Op::Into, nullptr, true, L"", L"", L""},
+                              {Op::Find, L"b", true, L"b", L"", L""},
+                              {Op::Into, nullptr, true, L"", L"", L""},
+                              {Op::Find, nullptr, false, L"", L"", L""},
+                              {Op::FindChild, nullptr, false, L"", L"", L""},
+                              {Op::Out, nullptr, true, L"b", L"", L""}}}));
+
+TEST(Markup, ChildReadsFollowTheChild) {
+    CMarkup m(L"<r><a k='v'>t<i/></a></r>");
+    EXPECT_EQ(L"", m.GetChildAttrib(L"k"));
+    EXPECT_EQ(CMarkup::npos, m.GetElemOffset());
+    EXPECT_EQ(CMarkup::npos, m.GetChildElemOffset());
+    ASSERT_TRUE(m.FindChildElem());
+    EXPECT_EQ(L"v", m.GetChildAttrib(L"k"));
+    EXPECT_EQ(L"t", m.GetChildData());
+    EXPECT_EQ(L"<a k='v'>t<i/></a>", m.GetChildSubDoc());
+    EXPECT_EQ(0u, m.GetElemOffset());
+    EXPECT_EQ(3u, m.GetChildElemOffset());
+    EXPECT_EQ(L"", m.GetData());
+}
+
+TEST(Markup, SetDocResetsThePosition) {
+    CMarkup m(L"<r><a/></r>");
+    ASSERT_TRUE(m.FindChildElem());
+    EXPECT_FALSE(m.SetDoc(L"<q"));
+    EXPECT_EQ(L"", m.GetTagName());
+    EXPECT_TRUE(m.SetDoc(std::wstring(L"<s/>")));
+    EXPECT_TRUE(m.FindElem(L"s"));
+    EXPECT_FALSE(m.SetDoc(static_cast<MCD_CSTR>(nullptr)));
+    EXPECT_EQ(L"", m.GetDoc());
+    EXPECT_FALSE(m.FindElem());
+}
+
+TEST(Markup, CopiesAreIndependent) {
+    CMarkup a(L"<r><a/><b/></r>");
+    a.FindElem();
+    a.IntoElem();
+    a.FindElem();
+    CMarkup b(a);
+    EXPECT_TRUE(b.FindElem());
+    EXPECT_EQ(L"b", b.GetTagName());
+    EXPECT_EQ(L"a", a.GetTagName());
+    CMarkup c;
+    c = b;
+    b.SetDoc(L"<z/>");
+    EXPECT_EQ(L"b", c.GetTagName());
+    EXPECT_EQ(L"<r><a/><b/></r>", c.GetDoc());
+    c = c;
+    EXPECT_EQ(L"b", c.GetTagName());
+}
+
+// ---- Reads of the root element ----------------------------------------------
+
+struct ReadCase {
+    const wchar_t* doc;
+    MCD_CSTR attr;
+    const wchar_t* attrValue;
+    const wchar_t* data;
+};
+
+class ReadTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadTest, RootReads) {
+    const ReadCase& c = GetParam();
+    CMarkup m(c.doc);
+    ASSERT_TRUE(m.FindElem());
+    EXPECT_EQ(std::wstring(c.attrValue), m.GetAttrib(c.attr));
+    EXPECT_EQ(std::wstring(c.data), m.GetData());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Markup, ReadTest,
+    ::testing::Values(
+        ReadCase{L"<a x='1' y=\"2\"/>", L"x", L"1", L""},
+        ReadCase{L"<a x='1' y=\"2\"/>", L"y", L"2", L""},
+        ReadCase{L"<a x='say \"hi\"'/>", L"x", L"say \"hi\"", L""},
+        ReadCase{L"<a x = \"1\" \n y='2'/>", L"y", L"2", L""},
+        ReadCase{L"<a X='1'/>", L"x", L"", L""}, ReadCase{L"<a x='1'/>", nullptr, L"", L""},
+        ReadCase{L"<a xy='1' x='2'/>", L"x", L"2", L""},
+        ReadCase{L"<a v='&lt;&gt;&amp;&apos;&quot;'>&lt;&gt;&amp;&apos;&quot;</a>", L"v", L"<>&'\"",
+                 L"<>&'\""},
+        ReadCase{L"<a v='&#65;&#x42;&#x00e9;&#20013;'>&#65;&#x42;&#x00e9;&#20013;</a>", L"v",
+                 L"AB\u00e9\u4e2d", L"AB\u00e9\u4e2d"},
+        ReadCase{L"<a v='&nbsp;&#;&#0;&#xD800;&#1114112;&amp'>&x; &#xZ; & </a>", L"v",
+                 L"&nbsp;&#;&#0;&#xD800;&#1114112;&amp", L"&x; &#xZ; & "},
+        ReadCase{L"<a>x<![CDATA[<b>&amp;</b>]]>y</a>", L"x", L"", L"x<b>&amp;</b>y"},
+        ReadCase{L"<a> t1 <b>in</b> t2 <!--c--> <?pi x?> <c/></a>", L"x", L"", L" t1  t2   "},
+        ReadCase{L"<a>\n\t x \r\n</a>", L"x", L"", L"\n\t x \r\n"},
+        ReadCase{L"<a><b>deep</b></a>", L"x", L"", L""},
+        ReadCase{L"<a>one<![CDATA[]]>two<![CDATA[3]]></a>", L"x", L"", L"onetwo3"}));
+
+TEST(Markup, SupplementaryCharacterReference) {
+    CMarkup m(L"<a v='&#x1F600;'/>");
+    m.FindElem();
+    std::wstring expected;
+    if (sizeof(wchar_t) == 2) {
+        expected = {static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00)};
+    } else {
+        expected = {static_cast<wchar_t>(0x1F600)};
+    }
+    EXPECT_EQ(expected, m.GetAttrib(L"v"));
+}
+
+TEST(Markup, SubDocIsTheExactMarkup) {
+    const std::wstring doc = L"<r>\n  <a x='1' >t<b/><!--c--></a >\n  <e  /></r>";
+    CMarkup m(doc);
+    m.FindElem();
+    EXPECT_EQ(doc, m.GetSubDoc());
+    m.IntoElem();
+    m.FindElem();
+    EXPECT_EQ(L"<a x='1' >t<b/><!--c--></a >", m.GetSubDoc());
+    m.FindElem();
+    EXPECT_EQ(L"<e  />", m.GetSubDoc());
+}
+
+TEST(Markup, PrologAndMarkupAreNotElements) {
+    const wchar_t* doc =
+        L"\uFEFF<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n<!ELEMENT r ANY>\n<!ENTITY e \"a>b\">\n]>\n"
+        L"<!-- <x/> --><?pi <y/>?><r><!-- <z/> --><![CDATA[<w/>]]><?p <v/>?></r><!-- tail -->\n";
+    CMarkup m(doc);
+    EXPECT_TRUE(m.IsWellFormed()) << m.GetError();
+    EXPECT_EQ(L"r", Tree(m));
+}
+
+// ---- Recovery -----------------------------------------------------------------
+
+struct LenientCase {
+    const wchar_t* doc;
+    const wchar_t* tree;
+    std::size_t errorOffset;  // npos: well-formed
+};
+
+class LenientTest : public ::testing::TestWithParam<LenientCase> {};
+
+TEST_P(LenientTest, TreeAndFirstProblem) {
+    const LenientCase& c = GetParam();
+    CMarkup m(c.doc);
+    EXPECT_EQ(std::wstring(c.tree), Tree(m));
+    EXPECT_EQ(c.errorOffset == CMarkup::npos, m.IsWellFormed());
+    EXPECT_EQ(c.errorOffset, m.GetErrorOffset());
+    EXPECT_EQ(c.errorOffset == CMarkup::npos, m.GetError().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Markup, LenientTest,
+    ::testing::Values(
+        LenientCase{L"<r><a/><b>t</b></r>", L"r(a,b)", CMarkup::npos},
+        LenientCase{L"<r><a><b></r>", L"r(a(b))", 3},
+        LenientCase{L"<r><a></x></a></r>", L"r(a)", 6},
+        LenientCase{L"<r><a><b></a><c/></r>", L"r(a(b),c)", 6},
+        LenientCase{L"<r><a x='1'", L"r(a)", 0}, LenientCase{L"<r>1 < 2<a/></r>", L"r(a)", 5},
+        LenientCase{L"<r>a & b</r>", L"r", 5}, LenientCase{L"<r x=1 y=two/>", L"r", 5},
+        LenientCase{L"<r><a x='1<b/></r>", L"r(a(b))", 3},
+        LenientCase{L"<r checked><a/></r>", L"r(a)", 3}, LenientCase{L"<a/><b/>", L"a,b", 4},
+        LenientCase{L"x<a/>", L"a", 0}, LenientCase{L"", L"", 0},
+        LenientCase{L"  <!-- only -->", L"", 15}, LenientCase{L"</a><a/>", L"a", 0},
+        LenientCase{L"<r><", L"r", 0}, LenientCase{L"<r><!-- open <a/>", L"r", 0},
+        LenientCase{L"<r><![CDATA[ open <a/>", L"r", 0}, LenientCase{L"<r></r ><a/>", L"r,a", 8},
+        LenientCase{L"<r><a></a <b/></r>", L"r(a,b)", 6},
+        LenientCase{L"<r><a b='1'c='2'/></r>", L"r(a)", 11},
+        LenientCase{L"<r><a>x & y</r>", L"r(a)", 3}, LenientCase{L"<r><a\"b\"/></r>", L"r(a)", 5}));
+
+TEST(Markup, RecoveredElementsKeepTheirReads) {
+    CMarkup m(L"<r><a x='1' y=2 z>t1<b>t2</r>");
+    ASSERT_TRUE(m.FindElem());
+    m.IntoElem();
+    ASSERT_TRUE(m.FindElem(L"a"));
+    EXPECT_EQ(L"1", m.GetAttrib(L"x"));
+    EXPECT_EQ(L"2", m.GetAttrib(L"y"));
+    EXPECT_EQ(L"", m.GetAttrib(L"z"));
+    EXPECT_EQ(L"t1", m.GetData());
+    EXPECT_EQ(L"<a x='1' y=2 z>t1<b>t2", m.GetSubDoc());
+    ASSERT_TRUE(m.FindChildElem(L"b"));
+    EXPECT_EQ(L"t2", m.GetChildData());
+    EXPECT_EQ(L"<b>t2", m.GetChildSubDoc());
+    EXPECT_NE(std::wstring::npos, m.GetError().find(L"<a>"));
+}
+
+// Every element's sub-document, re-read, shows the same element: name,
+// attributes, data, sub-document and subtree.
+void ExpectSubDocsReread(const std::wstring& doc) {
+    CMarkup m(doc);
+    int depth = 0;
+    for (;;) {
+        if (m.FindElem()) {
+            const std::wstring sub = m.GetSubDoc();
+            CMarkup again(sub);
+            ASSERT_TRUE(again.FindElem()) << sub;
+            EXPECT_EQ(m.GetTagName(), again.GetTagName());
+            EXPECT_EQ(m.GetAttrib(L"x"), again.GetAttrib(L"x"));
+            EXPECT_EQ(m.GetData(), again.GetData()) << sub;
+            EXPECT_EQ(sub, again.GetSubDoc());
+            CMarkup inDoc(m);
+            inDoc.IntoElem();
+            again.IntoElem();
+            EXPECT_EQ(Tree(inDoc), Tree(again)) << sub;
+            m.IntoElem();
+            ++depth;
+        } else {
+            if (depth-- == 0) break;
+            m.OutOfElem();
+        }
+    }
+}
+
+TEST(Markup, SubDocumentsRereadToTheSameElement) {
+    const wchar_t* docs[] = {
+        L"<r x='0'><a x='1'>t<b x='2'>u</b>v<![CDATA[w]]></a><c/></r>",
+        L"<r><a><b>t</r>",
+        L"<r><a></x>t</a><b x=3>u<c></b></r>",
+        L"<r><a>x<![CD</a></r>",
+        L"<r><a>x<!-- </a> --></a><b <c/></r>",
+    };
+    for (const wchar_t* doc : docs) {
+        SCOPED_TRACE(testing::Message() << std::string(doc, doc + std::wcslen(doc)).c_str());
+        ExpectSubDocsReread(doc);
+    }
+}
+
+// ---- Size and depth ---------------------------------------------------------
+
+std::wstring Repeat(const wchar_t* s, int n) {
+    std::wstring out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+TEST(Markup, DeepNestingLoadsAndWalks) {
+    const int kDepth = 100000;
+    for (bool closed : {true, false}) {
+        CMarkup m(Repeat(L"<a>", kDepth) + L"x" +
+                  (closed ? Repeat(L"</a>", kDepth) : std::wstring()));
+        EXPECT_EQ(closed, m.IsWellFormed());
+        int depth = 0;
+        while (m.FindElem(L"a")) {
+            m.IntoElem();
+            ++depth;
+        }
+        EXPECT_EQ(kDepth, depth);
+        m.OutOfElem();
+        EXPECT_EQ(L"x", m.GetData());
+        while (m.OutOfElem()) --depth;
+        EXPECT_EQ(1, depth);
+        EXPECT_EQ(m.GetDoc(), m.GetSubDoc());
+        EXPECT_EQ(L"", m.GetData());
+    }
+}
+
+TEST(Markup, DeepMismatchedEndTagsCloseToTheirAncestor) {
+    // Beyond the near-ancestor search: the counted path must give the same
+    // rule (misses ignored, a match closes everything in between).
+    const int kDepth = 200;
+    std::wstring doc = L"<m>" + Repeat(L"<a>", kDepth) + Repeat(L"</q>", 50) + L"</m><n/>";
+    CMarkup m(doc);
+    EXPECT_FALSE(m.IsWellFormed());
+    ASSERT_TRUE(m.FindElem(L"m"));
+    EXPECT_EQ(doc.size() - 4, m.GetSubDoc().size());
+    ASSERT_TRUE(m.FindElem(L"n"));
+    m.SetDoc(L"<m><a>" + Repeat(L"<b>", kDepth) + L"</a><c/></m>");
+    EXPECT_EQ(L"m(a(" + Repeat(L"b(", kDepth - 1) + L"b" + Repeat(L")", kDepth - 1) + L"),c)",
+              Tree(m));
+}
+
+}  // namespace
