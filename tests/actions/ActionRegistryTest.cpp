@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,8 +47,7 @@ const std::vector<std::pair<int, std::string>>& ExpectedKinds() {
         {38, "CAct_UpdateLogField_B_From_A_Config"},
         {39, "CAct_DelLogFieldValue_B_By_A_Config"},
         {40, "CActGenSystemEventConfig"},
-        {41, "CActResetStateMachineConfig"},
-    };
+        {41, "CActResetStateMachineConfig"}};
     return kinds;
 }
 
@@ -72,41 +70,7 @@ TEST(ActionRegistry, RegisteredKindsHaveTheirClassesInOrder) {
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
 }
 
-template <class Kind>
-bool IsA(const CActionConfig* action) {
-    return dynamic_cast<const Kind*>(action) != nullptr;
-}
-
-TEST(ActionRegistry, CreatesTheKindOfEachType) {
-    const std::map<int, bool (*)(const CActionConfig*)> kinds = {
-        {1, &IsA<CActGenEventConfig>},
-        {2, &IsA<CActTranSysStateConfig>},
-        {3, &IsA<CActInitActiveEventStateConfig>},
-        {5, &IsA<CActTranEventStateConfig>},
-        {6, &IsA<CActDelEventStateConfig>},
-        {7, &IsA<CActTranRuleConfig>},
-        {11, &IsA<CActRecordTimeConfig>},
-        {12, &IsA<CActGenEventByTimeConfig>},
-        {14, &IsA<CActAcitveRulesConfig>},
-        {15, &IsA<CActInActiveRulesConfig>},
-        {16, &IsA<CActClearTickTimeConfig>},
-        {21, &IsA<CActSaveEventIDConfig>},
-        {22, &IsA<CActDeleteEventIDConfig>},
-        {23, &IsA<CActResetWaitingEventStateConfig>},
-        {32, &IsA<CAct_AddPauseTimeConfig>},
-        {33, &IsA<CAct_DelPauseTimeConfig>},
-        {34, &IsA<CActGenEventWithLogFieldInfo>},
-        {35, &IsA<CActActiveEventStateAndPrcPacket>},
-        {36, &IsA<CAct_GenEvent_InfoFromMsgConfig>},
-        {40, &IsA<CActGenSystemEventConfig>},
-        {41, &IsA<CActResetStateMachineConfig>},
-    };
-    for (const auto& kind : kinds) {
-        std::unique_ptr<CActionConfig> action(
-            CActionTypeFactory::GetInstance()->CreateAction(actiontest::Action(kind.first, L"")));
-        EXPECT_TRUE(kind.second(action.get())) << kind.first;
-        EXPECT_TRUE(kind.second(CActionTypeFactory::GetInstance()->GetPrototype(kind.first)));
-    }
+TEST(ActionRegistry, UnusedIdsGiveNull) {
     for (int unused : {8, 9, 10, 19, 42, -1}) {
         EXPECT_EQ(CActionTypeFactory::GetInstance()->CreateAction(actiontest::Action(unused, L"")),
                   nullptr)
@@ -119,7 +83,7 @@ TEST(ActionRegistry, CreatesTheKindOfEachType) {
 TEST(ActionRegistry, MalformedActionGivesKindWithBaseDefaults) {
     std::unique_ptr<CActionConfig> action(CActionTypeFactory::GetInstance()->CreateAction(
         L"<Action Type='5' Info='i'><a>3</a><b></Action>"));
-    ASSERT_TRUE(IsA<CActTranEventStateConfig>(action.get()));
+    ASSERT_NE(dynamic_cast<CActTranEventStateConfig*>(action.get()), nullptr);
     EXPECT_EQ(action->GetActionType(), 0);
     EXPECT_EQ(action->GetActionInfo(), L"");
 }
