@@ -11,6 +11,12 @@
 #include "eventconfig/model/Owned.h"
 #include "model/Reading.h"
 
+// Every kind's Clone: a new object of the kind, read from the sub-document.
+#define ECFG_DEFINE_ACTION_CLONE(Kind)                \
+    CActionConfig* Kind::Clone(std::wstring subDoc) { \
+        return new Kind(std::move(subDoc));           \
+    }
+
 namespace ecfg {
 
 typedef OwnedPtrMap<std::wstring, CMessageFieldConfig> FieldConfigMap;

@@ -36,9 +36,7 @@ CAct_UpdateLogFieldConfig::CAct_UpdateLogFieldConfig()
 CAct_UpdateLogFieldConfig::CAct_UpdateLogFieldConfig(std::wstring subDoc)
     : CActLogFieldLocatorMapConfig(subDoc, ACT_TYPE_UPDATE_LOG_FIELD,
                                    FieldRead::EveryWithEventInfo) {}
-CActionConfig* CAct_UpdateLogFieldConfig::Clone(std::wstring subDoc) {
-    return new CAct_UpdateLogFieldConfig(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CAct_UpdateLogFieldConfig)
 
 CAct_UpdateLogField_ForEventInfo_Config::CAct_UpdateLogField_ForEventInfo_Config()
     : CActLogFieldLocatorMapConfig(ACT_TYPE_UPDATE_LOG_FIELD_FOR_EVENT_INFO) {}
@@ -46,18 +44,14 @@ CAct_UpdateLogField_ForEventInfo_Config::CAct_UpdateLogField_ForEventInfo_Config
     std::wstring subDoc)
     : CActLogFieldLocatorMapConfig(subDoc, ACT_TYPE_UPDATE_LOG_FIELD_FOR_EVENT_INFO,
                                    FieldRead::EveryWithEventInfo) {}
-CActionConfig* CAct_UpdateLogField_ForEventInfo_Config::Clone(std::wstring subDoc) {
-    return new CAct_UpdateLogField_ForEventInfo_Config(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CAct_UpdateLogField_ForEventInfo_Config)
 
 CAct_DelValueOfLogFieldConfig::CAct_DelValueOfLogFieldConfig()
     : CActLogFieldLocatorMapConfig(ACT_TYPE_DEL_VALUE_OF_LOG_FIELD) {}
 CAct_DelValueOfLogFieldConfig::CAct_DelValueOfLogFieldConfig(std::wstring subDoc)
     : CActLogFieldLocatorMapConfig(subDoc, ACT_TYPE_DEL_VALUE_OF_LOG_FIELD, FieldRead::OneLowered) {
 }
-CActionConfig* CAct_DelValueOfLogFieldConfig::Clone(std::wstring subDoc) {
-    return new CAct_DelValueOfLogFieldConfig(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CAct_DelValueOfLogFieldConfig)
 
 // ---- Log field from a rule's initial field ------------------------------------------
 
@@ -74,9 +68,7 @@ CActUpdateLogFieldByRuleInit::CActUpdateLogFieldByRuleInit(std::wstring subDoc)
     m_strFieldName = ecfg::Lowered(reader.Attr(L"FieldName"));
 }
 
-CActionConfig* CActUpdateLogFieldByRuleInit::Clone(std::wstring subDoc) {
-    return new CActUpdateLogFieldByRuleInit(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CActUpdateLogFieldByRuleInit)
 
 // ---- Log field B from log field A ---------------------------------------------------
 
@@ -96,17 +88,13 @@ CAct_UpdateLogField_B_From_A_Config::CAct_UpdateLogField_B_From_A_Config()
     : CActLogFieldPairConfig(ACT_TYPE_UPDATE_LOG_FIELD_B_FROM_A) {}
 CAct_UpdateLogField_B_From_A_Config::CAct_UpdateLogField_B_From_A_Config(std::wstring subDoc)
     : CActLogFieldPairConfig(subDoc) {}
-CActionConfig* CAct_UpdateLogField_B_From_A_Config::Clone(std::wstring subDoc) {
-    return new CAct_UpdateLogField_B_From_A_Config(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CAct_UpdateLogField_B_From_A_Config)
 
 CAct_DelLogFieldValue_B_By_A_Config::CAct_DelLogFieldValue_B_By_A_Config()
     : CActLogFieldPairConfig(ACT_TYPE_DEL_LOG_FIELD_VALUE_B_BY_A) {}
 CAct_DelLogFieldValue_B_By_A_Config::CAct_DelLogFieldValue_B_By_A_Config(std::wstring subDoc)
     : CActLogFieldPairConfig(subDoc) {}
-CActionConfig* CAct_DelLogFieldValue_B_By_A_Config::Clone(std::wstring subDoc) {
-    return new CAct_DelLogFieldValue_B_By_A_Config(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CAct_DelLogFieldValue_B_By_A_Config)
 
 // ---- One log field id ---------------------------------------------------------------
 
@@ -124,17 +112,13 @@ CActInitLogCodeFieldConfig::CActInitLogCodeFieldConfig()
     : CActLogFieldIDConfig(ACT_TYPE_INIT_LOG_CODE_FIELD) {}
 CActInitLogCodeFieldConfig::CActInitLogCodeFieldConfig(std::wstring subDoc)
     : CActLogFieldIDConfig(subDoc) {}
-CActionConfig* CActInitLogCodeFieldConfig::Clone(std::wstring subDoc) {
-    return new CActInitLogCodeFieldConfig(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CActInitLogCodeFieldConfig)
 
 CActDelInitialLogFieldConfig::CActDelInitialLogFieldConfig()
     : CActLogFieldIDConfig(ACT_TYPE_DEL_INITIAL_LOG_FIELD) {}
 CActDelInitialLogFieldConfig::CActDelInitialLogFieldConfig(std::wstring subDoc)
     : CActLogFieldIDConfig(subDoc) {}
-CActionConfig* CActDelInitialLogFieldConfig::Clone(std::wstring subDoc) {
-    return new CActDelInitialLogFieldConfig(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CActDelInitialLogFieldConfig)
 
 // ---- Message fields saved under a name ----------------------------------------------
 
@@ -152,9 +136,7 @@ CActInitMsgFieldConfig::CActInitMsgFieldConfig(std::wstring subDoc) : CActionCon
     ecfg::ReadChildNumbers(reader, ecfg::HexToInt, ecfg::EmptyText::AsZero, m_vecMsgIDList);
 }
 
-CActionConfig* CActInitMsgFieldConfig::Clone(std::wstring subDoc) {
-    return new CActInitMsgFieldConfig(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CActInitMsgFieldConfig)
 
 int CActInitMsgFieldConfig::InMsgIDList(int id) {
     return ecfg::InList(m_vecMsgIDList, id);
@@ -176,6 +158,4 @@ CActSaveSumOfMsgFieldsConfig::CActSaveSumOfMsgFieldsConfig(const std::wstring& s
     });
 }
 
-CActionConfig* CActSaveSumOfMsgFieldsConfig::Clone(std::wstring subDoc) {
-    return new CActSaveSumOfMsgFieldsConfig(subDoc);
-}
+ECFG_DEFINE_ACTION_CLONE(CActSaveSumOfMsgFieldsConfig)

@@ -43,18 +43,14 @@ CAction_Record_RL_And_PSCConfig::CAction_Record_RL_And_PSCConfig()
 CAction_Record_RL_And_PSCConfig::CAction_Record_RL_And_PSCConfig(std::wstring subDoc)
     : CActRuleFieldNamesConfig(subDoc, ACT_TYPE_RECORD_RL_AND_PSC, L"RadioLink", L"PSC",
                                NameCase::AsWritten) {}
-CActionConfig* CAction_Record_RL_And_PSCConfig::Clone(std::wstring subDoc) {
-    return new CAction_Record_RL_And_PSCConfig(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CAction_Record_RL_And_PSCConfig)
 
 CAct_Update_RL_And_PSCConfig::CAct_Update_RL_And_PSCConfig()
     : CActRuleFieldNamesConfig(ACT_TYPE_UPDATE_RL_AND_PSC) {}
 CAct_Update_RL_And_PSCConfig::CAct_Update_RL_And_PSCConfig(std::wstring subDoc)
     : CActRuleFieldNamesConfig(subDoc, ACT_TYPE_UPDATE_RL_AND_PSC, L"AddInfo", L"RemoveInfo",
                                NameCase::Lowered) {}
-CActionConfig* CAct_Update_RL_And_PSCConfig::Clone(std::wstring subDoc) {
-    return new CAct_Update_RL_And_PSCConfig(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CAct_Update_RL_And_PSCConfig)
 
 // ---- Protocol switch ------------------------------------------------------------------
 
@@ -75,9 +71,7 @@ CActSwitchProtocol::CActSwitchProtocol(std::wstring subDoc) : CActionConfig(subD
     ecfg::ReadChildNumbers(reader, ecfg::Wtoi, ecfg::EmptyText::AsZero, m_vecNeedInactiveList);
 }
 
-CActionConfig* CActSwitchProtocol::Clone(std::wstring subDoc) {
-    return new CActSwitchProtocol(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CActSwitchProtocol)
 
 CAct_EnterIntoProtocalSwitchModeConfig::CAct_EnterIntoProtocalSwitchModeConfig() {
     SetActionType(ACT_TYPE_ENTER_INTO_PROTOCOL_SWITCH_MODE);
@@ -92,6 +86,4 @@ CAct_EnterIntoProtocalSwitchModeConfig::CAct_EnterIntoProtocalSwitchModeConfig(s
                      [&] { m_vecRunningWaitingEventStateList.push_back(reader.DataDec()); });
 }
 
-CActionConfig* CAct_EnterIntoProtocalSwitchModeConfig::Clone(std::wstring subDoc) {
-    return new CAct_EnterIntoProtocalSwitchModeConfig(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CAct_EnterIntoProtocalSwitchModeConfig)

@@ -35,9 +35,7 @@ CActRecordInfoForRule::CActRecordInfoForRule(std::wstring subDoc)
     ReadRule(reader, TagSearch::Forward);
 }
 
-CActionConfig* CActRecordInfoForRule::Clone(std::wstring subDoc) {
-    return new CActRecordInfoForRule(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CActRecordInfoForRule)
 
 CActRecordInfoForRule_ReverseFind::CActRecordInfoForRule_ReverseFind()
     : CActRuleFieldRecordConfig(ACT_TYPE_RECORD_INFO_FOR_RULE_REVERSE_FIND) {}
@@ -51,6 +49,4 @@ CActRecordInfoForRule_ReverseFind::CActRecordInfoForRule_ReverseFind(std::wstrin
     ReadRule(reader, TagSearch::Reverse);
 }
 
-CActionConfig* CActRecordInfoForRule_ReverseFind::Clone(std::wstring subDoc) {
-    return new CActRecordInfoForRule_ReverseFind(std::move(subDoc));
-}
+ECFG_DEFINE_ACTION_CLONE(CActRecordInfoForRule_ReverseFind)
