@@ -1,0 +1,31 @@
+#pragma once
+
+// eventconfig check: what the library will silently do with a configuration
+// that its author did not mean.
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ectool {
+
+class Loaded;
+
+enum class Severity { Warning, Error };
+
+struct Finding {
+    Severity severity;
+    std::size_t offset;  // into the loaded text; npos when the finding has no place
+    std::string message;
+    std::string check;
+};
+
+// For each operation and action object of the models, the message ids its
+// element names (what its membership tests are probed with).
+typedef std::map<const void*, std::vector<int>> MsgCandidates;
+
+// Every finding, in the order of the text. Builds the loaded file's models.
+std::vector<Finding> CheckFile(Loaded& loaded, MsgCandidates* candidates = nullptr);
+
+}  // namespace ectool

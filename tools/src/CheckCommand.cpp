@@ -1,0 +1,47 @@
+#include <cstdio>
+
+#include "Check.h"
+#include "Commands.h"
+#include "Loaded.h"
+#include "eventconfig/model/SystemStateConfig.h"
+
+namespace ectool {
+
+int RunCheck(const Options& options) {
+    Loaded loaded(options.file);
+    if (!loaded.Readable()) return Unreadable(options.file, options);
+    std::vector<Finding> findings = CheckFile(loaded);
+    Style style(options.color, stdout);
+    std::size_t errors = 0, warnings = 0;
+    for (const Finding& f : findings) {
+        Position at = loaded.At(f.offset);
+        bool error = f.severity == Severity::Error;
+        (error ? errors : warnings)++;
+        std::string where =
+            options.file + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) + ":";
+        std::printf("%s %s %s %s\n", style.Bold(where).c_str(),
+                    error ? style.Error("error:").c_str() : style.Warning("warning:").c_str(),
+                    f.message.c_str(), style.Dim("[" + f.check + "]").c_str());
+    }
+    if (errors || warnings) {
+        auto plural = [](std::size_t n, const char* word) {
+            return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+        };
+        std::string counts = errors && warnings
+                                 ? plural(errors, "error") + ", " + plural(warnings, "warning")
+                             : errors ? plural(errors, "error")
+                                      : plural(warnings, "warning");
+        std::printf("%s: %s\n", options.file.c_str(),
+                    (errors ? style.Error(counts) : style.Warning(counts)).c_str());
+        return errors ? kErrors : kWarnings;
+    }
+    std::size_t states = 0;
+    for (LoadedProtocol& protocol : loaded.Protocols())
+        states += protocol.model->GetSysStateConfigList().size();
+    std::printf("%s: %s (%zu protocol%s, %zu system state%s)\n", options.file.c_str(),
+                style.Good("clean").c_str(), loaded.Protocols().size(),
+                loaded.Protocols().size() == 1 ? "" : "s", states, states == 1 ? "" : "s");
+    return kClean;
+}
+
+}  // namespace ectool

@@ -1,0 +1,59 @@
+#pragma once
+
+// A configuration file as the library loads it, next to the position-keeping
+// walk over the same text: the navigator's decoded document, the tree of its
+// elements, and one state machine model per protocol, each built by the
+// library from the document the root serves for it.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Positions.h"
+#include "eventconfig/config/ConfigRoot.h"
+#include "eventconfig/config/Markup.h"
+#include "eventconfig/model/StateMachineConfig.h"
+
+namespace ectool {
+
+struct LoadedProtocol {
+    int type = 0;
+    int node = -1;  // the protocol element whose document the root keeps
+    std::unique_ptr<CStateMachineConfig> model;
+};
+
+class Loaded {
+public:
+    // Reads the file; Readable() says whether that worked.
+    explicit Loaded(const std::string& path);
+    Loaded(const Loaded&) = delete;
+    Loaded& operator=(const Loaded&) = delete;
+    ~Loaded();
+
+    bool Readable() const { return m_readable; }
+    const std::string& Path() const { return m_path; }
+    const CMarkup& Markup() const { return m_markup; }
+    const std::wstring& Text() const { return m_markup.GetDoc(); }
+    const DocTree& Tree() const { return *m_tree; }
+    Position At(std::size_t offset) const { return m_lines->At(offset); }
+
+    // Builds the root and the models (the timed part of loading); once.
+    void BuildModels();
+    std::vector<LoadedProtocol>& Protocols() { return m_protocols; }
+    // The root element, -1 when there is none.
+    int Root() const { return m_tree->Tops().empty() ? -1 : m_tree->Tops().front(); }
+    // Children of a node with that tag.
+    std::vector<int> ChildrenNamed(int node, const wchar_t* tag) const;
+
+private:
+    std::string m_path;
+    bool m_readable = false;
+    CMarkup m_markup;
+    std::unique_ptr<DocTree> m_tree;
+    std::unique_ptr<LineIndex> m_lines;
+    std::unique_ptr<CEventConfig> m_root;
+    std::vector<LoadedProtocol> m_protocols;
+    bool m_built = false;
+};
+
+}  // namespace ectool
