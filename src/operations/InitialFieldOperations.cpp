@@ -7,24 +7,38 @@ using ecfg::InsideOperation;
 
 namespace ecfg {
 
-// ---- 13, 14, 17 -----------------------------------------------------------------
+// ---- 13 to 15, 17 ---------------------------------------------------------------
 
-// The kinds of this shape ignore the element's "Type" and "Info".
-InitialFieldShape::InitialFieldShape(Operation_Type_Enum id) {
+// The kinds of these shapes ignore the element's "Type" and "Info".
+InitialMsgFieldShape::InitialMsgFieldShape(Operation_Type_Enum id) {
     SetOperationType(id);
 }
 
-InitialFieldShape::InitialFieldShape(const std::wstring& subDoc, Operation_Type_Enum id)
-    : InitialFieldShape(id) {
+InitialMsgFieldShape::InitialMsgFieldShape(const std::wstring& subDoc, Operation_Type_Enum id)
+    : InitialMsgFieldShape(id) {
     InsideOperation reader(subDoc);
-    Unpack(ReadLocatedIDs(reader, L"InitialMsg", m_vecInitialMsgID), m_strInitialKeywordName,
-           m_nInitialLength, m_nInitialOffset);
+    m_strInitialKeywordName = ReadLocatedIDs(reader, L"InitialMsg", m_vecInitialMsgID).name;
     Unpack(ReadLocatedIDs(reader, L"ReceiveMsg", m_vecReceiveMsgList), m_strKeywordName, m_nLength,
            m_nOffset);
 }
 
-int InitialFieldShape::InReceiveMsgList(int msgID) {
+int InitialMsgFieldShape::InReceiveMsgList(int msgID) {
     return InList(m_vecReceiveMsgList, msgID);
+}
+
+int InitialMsgFieldShape::InInitialMsgList(int msgID) {
+    return InList(m_vecInitialMsgID, msgID);
+}
+
+InitialFieldShape::InitialFieldShape(Operation_Type_Enum id) : InitialMsgFieldShape(id) {}
+
+// The shared reading, then "InitialMsg" once more for the rest of its locator.
+InitialFieldShape::InitialFieldShape(const std::wstring& subDoc, Operation_Type_Enum id)
+    : InitialMsgFieldShape(subDoc, id) {
+    InsideOperation reader(subDoc);
+    reader.Find(L"InitialMsg");
+    m_nInitialLength = reader.AttrDec(L"Length");
+    m_nInitialOffset = reader.AttrDec(L"StartOffset");
 }
 
 }  // namespace ecfg
@@ -41,23 +55,14 @@ ECFG_OPERATION_SHAPE_KIND(COptInitFieldEqualWithOneRecvValue, InitialFieldShape,
 
 // ---- 15 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptInitFieldGreatOrEqual, OPT_TYPE_INIT_FIELD_GREAT_OR_EQUAL)
+COptInitFieldGreatOrEqual::COptInitFieldGreatOrEqual()
+    : InitialMsgFieldShape(OPT_TYPE_INIT_FIELD_GREAT_OR_EQUAL) {}
 
-// As 13, 14 and 17, keeping only the initial field's name.
 COptInitFieldGreatOrEqual::COptInitFieldGreatOrEqual(const std::wstring& subDoc)
-    : COptInitFieldGreatOrEqual() {
-    InsideOperation reader(subDoc);
-    m_strInitialKeywordName = ecfg::ReadLocatedIDs(reader, L"InitialMsg", m_vecInitialMsgID).name;
-    ecfg::Unpack(ecfg::ReadLocatedIDs(reader, L"ReceiveMsg", m_vecReceiveMsgList), m_strKeywordName,
-                 m_nLength, m_nOffset);
-}
+    : InitialMsgFieldShape(subDoc, OPT_TYPE_INIT_FIELD_GREAT_OR_EQUAL) {}
 
-int COptInitFieldGreatOrEqual::InReceiveMsgList(int msgID) {
-    return ecfg::InList(m_vecReceiveMsgList, msgID);
-}
-
-int COptInitFieldGreatOrEqual::InInitialMsgList(int msgID) {
-    return ecfg::InList(m_vecInitialMsgID, msgID);
+COperationTypeConfig* COptInitFieldGreatOrEqual::Clone(std::wstring subDoc) {
+    return new COptInitFieldGreatOrEqual(subDoc);
 }
 
 // ---- 16 -------------------------------------------------------------------------

@@ -10,6 +10,16 @@
 
 #include "eventconfig/operations/OperationTypeConfig.h"
 
+// What every kind of the field-check, timer and initial-field families
+// declares beside its getters: the prototype constructor, the constructor from
+// a sub-document (taken as SubDoc) and Clone. Copying is member-wise and the
+// destructor is the base's virtual one.
+#define EVENTCONFIG_OPT_KIND(Kind, SubDoc) \
+public:                                    \
+    Kind();                                \
+    explicit Kind(SubDoc subDoc);          \
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+
 // The common base of the value-list checks: a message id, a fixed-position
 // field locator and the values (lower-cased) to compare with. Not registered:
 // its Clone is the base's.
@@ -75,53 +85,32 @@ private:
 }  // namespace ecfg
 
 class EVENTCONFIG_API COptFieldEqualConfig : public COptCheckFieldConfig {
-public:
-    COptFieldEqualConfig();
-    explicit COptFieldEqualConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptFieldEqualConfig, std::wstring)
 };
 
 class EVENTCONFIG_API COptFieldNotEqualConfig : public COptCheckFieldConfig {
-public:
-    COptFieldNotEqualConfig();
-    explicit COptFieldNotEqualConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptFieldNotEqualConfig, std::wstring)
 };
 
 class EVENTCONFIG_API COptFieldExistConfig : public ecfg::CheckFieldInMsgListShape {
-public:
-    COptFieldExistConfig();
-    explicit COptFieldExistConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptFieldExistConfig, std::wstring)
 };
 
 class EVENTCONFIG_API COptFieldNotExistConfig : public ecfg::CheckFieldInMsgListShape {
-public:
-    COptFieldNotExistConfig();
-    explicit COptFieldNotExistConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptFieldNotExistConfig, std::wstring)
 };
 
 class EVENTCONFIG_API COptFieldGreatConfig : public ecfg::FieldValueShape {
-public:
-    COptFieldGreatConfig();
-    explicit COptFieldGreatConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptFieldGreatConfig, std::wstring)
 };
 
 class EVENTCONFIG_API COptFieldBellowConfig : public ecfg::FieldValueShape {
-public:
-    COptFieldBellowConfig();
-    explicit COptFieldBellowConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptFieldBellowConfig, std::wstring)
 };
 
 // A field of one message against a field of another.
 class EVENTCONFIG_API COptFieldCmpConfig : public COperationTypeConfig {
-public:
-    COptFieldCmpConfig();
-    explicit COptFieldCmpConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptFieldCmpConfig, std::wstring)
 
     int GetSrcMsgID() const { return m_nSrcMsgID; }
     std::wstring GetSrcFieldName() const { return m_strSrcFieldName; }
@@ -137,10 +126,7 @@ private:
 
 // One log field against another.
 class EVENTCONFIG_API COptTwoFieldValuesEqual_Config : public COperationTypeConfig {
-public:
-    COptTwoFieldValuesEqual_Config();
-    explicit COptTwoFieldValuesEqual_Config(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptTwoFieldValuesEqual_Config, std::wstring)
 
     int GetSrcFieldID() const { return m_nSrcFieldID; }
     int GetDesFieldID() const { return m_nDesFieldID; }

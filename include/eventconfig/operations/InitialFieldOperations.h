@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "eventconfig/operations/FieldCheckOperations.h"
 #include "eventconfig/operations/OperationTypeConfig.h"
 
 namespace ecfg {
 
-// Kinds 13, 14 and 17: "InitialMsg" and "ReceiveMsg", each a fixed-position
-// locator with one message id per child. They report their own id and an
-// empty info.
-class EVENTCONFIG_API InitialFieldShape : public COperationTypeConfig {
+// Kinds 13 to 15, 17: "InitialMsg" and "ReceiveMsg", each a fixed-position
+// locator with one message id per child, of which the initial field's name is
+// kept here. They report their own id and an empty info.
+class EVENTCONFIG_API InitialMsgFieldShape : public COperationTypeConfig {
 public:
     int InReceiveMsgList(int msgID);
     std::wstring GetKeywordName() const { return m_strKeywordName; }
@@ -23,60 +24,11 @@ public:
     int GetOffset() const { return m_nOffset; }
     std::vector<int> GetInitialMsgID() { return m_vecInitialMsgID; }
     std::wstring GetInitialKeywordName() const { return m_strInitialKeywordName; }
-    int GetInitialLength() const { return m_nInitialLength; }
-    int GetInitialOffset() const { return m_nInitialOffset; }
 
 protected:
-    explicit InitialFieldShape(Operation_Type_Enum id);
-    InitialFieldShape(const std::wstring& subDoc, Operation_Type_Enum id);
+    explicit InitialMsgFieldShape(Operation_Type_Enum id);
+    InitialMsgFieldShape(const std::wstring& subDoc, Operation_Type_Enum id);
 
-private:
-    std::vector<int> m_vecReceiveMsgList;
-    std::wstring m_strKeywordName;
-    int m_nLength = 0;
-    int m_nOffset = 0;
-    std::vector<int> m_vecInitialMsgID;
-    std::wstring m_strInitialKeywordName;
-    int m_nInitialLength = 0;
-    int m_nInitialOffset = 0;
-};
-
-}  // namespace ecfg
-
-class EVENTCONFIG_API COptInitialFieldUnEqualConfig : public ecfg::InitialFieldShape {
-public:
-    COptInitialFieldUnEqualConfig();
-    explicit COptInitialFieldUnEqualConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
-};
-
-class EVENTCONFIG_API COptInitialFieldEqualConfig : public ecfg::InitialFieldShape {
-public:
-    COptInitialFieldEqualConfig();
-    explicit COptInitialFieldEqualConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
-};
-
-class EVENTCONFIG_API COptInitFieldEqualWithOneRecvValue : public ecfg::InitialFieldShape {
-public:
-    COptInitFieldEqualWithOneRecvValue();
-    explicit COptInitFieldEqualWithOneRecvValue(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
-};
-
-// Of the initial field only the name is kept. Own id, empty info.
-class EVENTCONFIG_API COptInitFieldGreatOrEqual : public COperationTypeConfig {
-public:
-    COptInitFieldGreatOrEqual();
-    explicit COptInitFieldGreatOrEqual(const std::wstring& subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
-
-    int InReceiveMsgList(int msgID);
-    std::wstring GetKeywordName() const { return m_strKeywordName; }
-    int GetLength() const { return m_nLength; }
-    int GetOffset() const { return m_nOffset; }
-    std::vector<int> GetInitialMsgID() { return m_vecInitialMsgID; }
-    std::wstring GetInitialKeywordName() const { return m_strInitialKeywordName; }
     int InInitialMsgList(int msgID);
 
 private:
@@ -88,13 +40,44 @@ private:
     std::wstring m_strInitialKeywordName;
 };
 
+// Kinds 13, 14 and 17: the initial field's length and offset kept too.
+class EVENTCONFIG_API InitialFieldShape : public InitialMsgFieldShape {
+public:
+    int GetInitialLength() const { return m_nInitialLength; }
+    int GetInitialOffset() const { return m_nInitialOffset; }
+
+protected:
+    explicit InitialFieldShape(Operation_Type_Enum id);
+    InitialFieldShape(const std::wstring& subDoc, Operation_Type_Enum id);
+
+private:
+    int m_nInitialLength = 0;
+    int m_nInitialOffset = 0;
+};
+
+}  // namespace ecfg
+
+class EVENTCONFIG_API COptInitialFieldUnEqualConfig : public ecfg::InitialFieldShape {
+    EVENTCONFIG_OPT_KIND(COptInitialFieldUnEqualConfig, std::wstring)
+};
+
+class EVENTCONFIG_API COptInitialFieldEqualConfig : public ecfg::InitialFieldShape {
+    EVENTCONFIG_OPT_KIND(COptInitialFieldEqualConfig, std::wstring)
+};
+
+class EVENTCONFIG_API COptInitFieldEqualWithOneRecvValue : public ecfg::InitialFieldShape {
+    EVENTCONFIG_OPT_KIND(COptInitFieldEqualWithOneRecvValue, std::wstring)
+};
+
+class EVENTCONFIG_API COptInitFieldGreatOrEqual : public ecfg::InitialMsgFieldShape {
+    EVENTCONFIG_OPT_KIND(COptInitFieldGreatOrEqual, const std::wstring&)
+    using InitialMsgFieldShape::InInitialMsgList;
+};
+
 // One initial message; the received field is compared with the sum of the
 // named fields. Keeps "Info"; the type id is always its own.
 class EVENTCONFIG_API COptInitFieldBellowSumOfFields : public COperationTypeConfig {
-public:
-    COptInitFieldBellowSumOfFields();
-    explicit COptInitFieldBellowSumOfFields(const std::wstring& subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptInitFieldBellowSumOfFields, const std::wstring&)
 
     int GetInitialMsgID() const { return m_nInitialMsgID; }
     std::vector<std::wstring> GetSumOfFieldsList() const { return m_vecSumOfFieldsList; }
@@ -115,10 +98,7 @@ private:
 
 // An initial log field against another log field.
 class EVENTCONFIG_API COptInitLogFieldBelongFieldConfig : public COperationTypeConfig {
-public:
-    COptInitLogFieldBelongFieldConfig();
-    explicit COptInitLogFieldBelongFieldConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptInitLogFieldBelongFieldConfig, std::wstring)
 
     int GetFieldID() { return m_nFieldID; }
     int GetInitFieldID() { return m_nInitFieldID; }

@@ -6,13 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "eventconfig/operations/FieldCheckOperations.h"
 #include "eventconfig/operations/OperationTypeConfig.h"
 
 class EVENTCONFIG_API COptStartTimerConfig : public COperationTypeConfig {
-public:
-    COptStartTimerConfig();
-    explicit COptStartTimerConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptStartTimerConfig, std::wstring)
 
     int GetTimeLimited() { return m_nTimeLimited; }
 
@@ -21,10 +19,7 @@ private:
 };
 
 class EVENTCONFIG_API COptStartTimerAndWaitMsgConfig : public COperationTypeConfig {
-public:
-    COptStartTimerAndWaitMsgConfig();
-    explicit COptStartTimerAndWaitMsgConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptStartTimerAndWaitMsgConfig, std::wstring)
 
     int GetTime() const { return m_nTime; }
     int GetMsgID() const { return m_nMsgID; }
@@ -35,10 +30,7 @@ private:
 };
 
 class EVENTCONFIG_API COptStartCounterAndWaitMsgConfig : public COperationTypeConfig {
-public:
-    COptStartCounterAndWaitMsgConfig();
-    explicit COptStartCounterAndWaitMsgConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptStartCounterAndWaitMsgConfig, std::wstring)
 
     int GetCount() const { return m_nCount; }
     int InMsgList(int msgID);
@@ -49,10 +41,7 @@ private:
 };
 
 class EVENTCONFIG_API COptWaitMsgConfig : public COperationTypeConfig {
-public:
-    COptWaitMsgConfig();
-    explicit COptWaitMsgConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptWaitMsgConfig, std::wstring)
 
     int InMsgList(int msgID);
 
@@ -61,10 +50,7 @@ private:
 };
 
 class EVENTCONFIG_API COptWaitLogConfig : public COperationTypeConfig {
-public:
-    COptWaitLogConfig();
-    explicit COptWaitLogConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptWaitLogConfig, std::wstring)
 
     int GetLogCodeFieldID() const { return m_nLogCodeFieldID; }
 
@@ -74,10 +60,7 @@ private:
 
 // The values are kept as written (not lower-cased).
 class EVENTCONFIG_API COptWaitLog_FieldEqualConfig : public COperationTypeConfig {
-public:
-    COptWaitLog_FieldEqualConfig();
-    explicit COptWaitLog_FieldEqualConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptWaitLog_FieldEqualConfig, std::wstring)
 
     int GetFieldID() { return m_nFieldID; }
     const std::vector<std::wstring>& GetValueList() { return m_vecValueList; }
@@ -89,10 +72,7 @@ private:
 
 // Event ids are decimal, unlike the message ids of the other waits.
 class EVENTCONFIG_API COptWaitEventConfig : public COperationTypeConfig {
-public:
-    COptWaitEventConfig();
-    explicit COptWaitEventConfig(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptWaitEventConfig, std::wstring)
 
     std::vector<int> GetEventIDList() { return m_vecEventIDList; }
 
@@ -102,10 +82,7 @@ private:
 
 // A timer whose time is taken from a message field, plus an added time.
 class EVENTCONFIG_API COptStartTimer_By_MsgField_Config : public COperationTypeConfig {
-public:
-    COptStartTimer_By_MsgField_Config();
-    explicit COptStartTimer_By_MsgField_Config(std::wstring subDoc);
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    EVENTCONFIG_OPT_KIND(COptStartTimer_By_MsgField_Config, std::wstring)
 
     std::vector<int> GetMsgIDs() const { return m_vecMsgIDs; }
     int InMsgList(int msgID);
