@@ -129,7 +129,11 @@ private:
     void CheckRule(LoadedProtocol& protocol, CRuleConfig& rule, int ruleNode,
                    CEventStateConfig& state);
     void CheckNamed(LoadedProtocol& protocol, const ObjectView& view, int node,
-                    CEventStateConfig& state);
+                    CEventStateConfig& state, const void* object);
+    void Refer(const void* object, int id) {
+        m_findings.back().object = object;
+        m_findings.back().id = id;
+    }
     std::size_t SiteOf(int owner, Ref ref, int id) const;
     void CheckRelationship(LoadedProtocol& protocol, int listNode);
 
@@ -492,15 +496,17 @@ std::size_t Checker::SiteOf(int owner, Ref ref, int id) const {
 }
 
 void Checker::CheckNamed(LoadedProtocol& protocol, const ObjectView& view, int node,
-                         CEventStateConfig& state) {
+                         CEventStateConfig& state, const void* object) {
     const std::string who = view.className;
     const std::string where = "protocol " + std::to_string(protocol.type);
     auto report = [&](const std::vector<int>& ids, const std::set<int>& defined, Ref ref,
                       Severity severity, const char* check, auto describe) {
         std::set<int> seen;
         for (int id : ids)
-            if (!defined.count(id) && seen.insert(id).second)
+            if (!defined.count(id) && seen.insert(id).second) {
                 Add(severity, SiteOf(node, ref, id), describe(id), check);
+                Refer(object, id);
+            }
     };
     report(view.named.eventStates, m_eventStates, Ref::EventState, Severity::Error,
            "dangling-event-state", [&](int id) {
@@ -565,7 +571,7 @@ void Checker::CheckRule(LoadedProtocol& protocol, CRuleConfig& rule, int ruleNod
     if (!operations.empty()) {
         int node = operations.front();
         if (COperationTypeConfig* op = rule.GetOperationType()) {
-            CheckNamed(protocol, ViewOperation(*op, offered(op, node)), node, state);
+            CheckNamed(protocol, ViewOperation(*op, offered(op, node)), node, state, op);
         } else {
             Add(Severity::Error, AttrOffset(node, L"Type"),
                 "<Operation> \"Type\" " + Q(m_tree.At(node).AttrValue(L"Type")) +
@@ -585,23 +591,26 @@ void Checker::CheckRule(LoadedProtocol& protocol, CRuleConfig& rule, int ruleNod
         for (std::size_t i = 0; i < list.size() && i < nodes.size(); ++i) {
             if (list[i]) {
                 CheckNamed(protocol, ViewAction(*list[i], offered(list[i], nodes[i])), nodes[i],
-                           state);
+                           state, list[i]);
                 if (auto* sw = dynamic_cast<CActSwitchProtocol*>(list[i])) {
                     auto target = std::find_if(
                         m_loaded.Protocols().begin(), m_loaded.Protocols().end(),
                         [&](const LoadedProtocol& p) { return p.type == sw->GetProtocol(); });
-                    if (target == m_loaded.Protocols().end())
+                    if (target == m_loaded.Protocols().end()) {
                         Add(Severity::Error, m_tree.At(nodes[i]).offset,
                             "CActSwitchProtocol switches to protocol " +
                                 std::to_string(sw->GetProtocol()) +
                                 ", which the file does not define",
                             "dangling-protocol");
-                    else if (!target->model->GetSysStateConfigList().count(sw->GetSysID()))
+                        Refer(sw, sw->GetProtocol());
+                    } else if (!target->model->GetSysStateConfigList().count(sw->GetSysID())) {
                         Add(Severity::Error, m_tree.At(nodes[i]).offset,
                             "CActSwitchProtocol enters system state " +
                                 std::to_string(sw->GetSysID()) + ", which protocol " +
                                 std::to_string(target->type) + " does not define",
                             "dangling-system-state");
+                        Refer(sw, sw->GetSysID());
+                    }
                 }
             } else {
                 Add(Severity::Error, AttrOffset(nodes[i], L"Type"),

@@ -19,6 +19,9 @@ struct Finding {
     std::size_t offset;  // into the loaded text; npos when the finding has no place
     std::string message;
     std::string check;
+    // Reference findings: the model's operation or action naming the id.
+    const void* object = nullptr;
+    int id = 0;
 };
 
 // For each operation and action object of the models, the message ids its

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Commands.h"
+#include "Graph.h"
 
 #ifndef EVENTCONFIG_TOOL_VERSION
 #define EVENTCONFIG_TOOL_VERSION "0"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     CLI::App* kinds = app.add_subcommand(
         "kinds", "Every operation and action type id with its class and XML shape");
+    ectool::GraphCommand graph(app, options);
 
     try {
         app.parse(argc, argv);
@@ -69,5 +71,6 @@ int main(int argc, char** argv) {
     if (summary->parsed()) return ectool::RunSummary(options);
     if (dump->parsed()) return ectool::RunDump(options);
     if (kinds->parsed()) return ectool::RunKinds(options);
+    if (graph.Parsed()) return graph.Run(options);
     return ectool::kUsage;
 }

@@ -1,0 +1,226 @@
+// eventconfig check on small broken files: each finding with its line,
+// column and check name, and the exit code.
+
+#include <string>
+#include <vector>
+
+#include "ToolRunner.h"
+
+namespace {
+
+using tooltest::RunTool;
+using tooltest::WriteFile;
+
+// A valid protocol document around the given system state body; the
+// placeholders let a case put its mistake anywhere.
+std::string Config(const std::string& stateBody, const std::string& machineHead = "",
+                   const std::string& afterMachine =
+                       "<EventInfoList><Event ID=\"1\" Name=\"Drop\"/></EventInfoList>",
+                   const std::string& beforeMachine = "") {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<EventConfig>\n"
+           "<Protocol>\n"
+           "<WCDMA ProtocolType=\"1\">\n" +
+           beforeMachine + "<StateMachineConfig>\n" + machineHead +
+           "<SystemState ID=\"1\" Name=\"Idle\">\n"
+           "<MsgList><Msg MsgID=\"1A\" Name=\"Setup\"/></MsgList>\n" +
+           stateBody +
+           "\n</SystemState>\n"
+           "</StateMachineConfig>\n" +
+           afterMachine +
+           "\n<LogCodeFieldList/>\n"
+           "</WCDMA>\n"
+           "</Protocol>\n"
+           "<MsgParserConfig/>\n"
+           "<GenMessageInfoString/>\n"
+           "</EventConfig>\n";
+}
+
+// One event state holding one rule with the given operation and TRUE actions.
+std::string RuleWith(const std::string& operation, const std::string& actions,
+                     const std::string& ruleId = "1") {
+    return "<WaitingEventStateList><WaitingEventState ID=\"10\" InitialActivated=\"1\">\n"
+           "<Rule ID=\"" +
+           ruleId + "\" InitialActivated=\"1\">\n" + operation +
+           "\n<ActionList><Result Type=\"TRUE\">" + actions +
+           "</Result></ActionList>\n</Rule>\n</WaitingEventState></WaitingEventStateList>";
+}
+
+// The text with its first occurrence of find replaced.
+std::string Edit(std::string text, const std::string& find, const std::string& replacement) {
+    std::size_t at = text.find(find);
+    if (at != std::string::npos) text.replace(at, find.size(), replacement);
+    return text;
+}
+
+const std::string kOperation = "<Operation Type=\"4\"><MsgID>1A</MsgID></Operation>";
+
+struct Case {
+    const char* name;
+    std::string xml;
+    const char* check;
+    std::string marker;  // the finding stands at the first character of this text
+    int exitCode;
+    const char* says = "";  // a part of the message
+};
+
+std::string Position(const std::string& text, const std::string& marker) {
+    std::size_t at = text.find(marker);
+    if (at == std::string::npos) return "marker not found";
+    std::size_t line = 1, column = 1;
+    for (std::size_t i = 0; i < at; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return std::to_string(line) + ":" + std::to_string(column);
+}
+
+class CheckFinding : public ::testing::TestWithParam<Case> {};
+
+TEST_P(CheckFinding, IsReportedWhereItStands) {
+    const Case& c = GetParam();
+    std::string path = WriteFile(std::string(c.name) + ".xml", c.xml);
+    tooltest::Run run = RunTool("check --color=never '" + path + "'");
+    std::string expected = path + ":" + Position(c.xml, c.marker) + ":";
+    bool found = false;
+    std::size_t start = 0;
+    while (start < run.out.size()) {
+        std::size_t end = run.out.find('\n', start);
+        std::string line =
+            run.out.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (line.rfind(expected, 0) == 0 &&
+            line.find(std::string("[") + c.check + "]") != std::string::npos &&
+            line.find(c.says) != std::string::npos)
+            found = true;
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    EXPECT_TRUE(found) << "expected " << expected << " [" << c.check << "] in:\n" << run.out;
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
+}
+
+const std::string kActions = "<Action Type=\"1\"><EventID>1</EventID></Action>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, CheckFinding,
+    ::testing::Values(
+        Case{"syntax", "<EventConfig>\n  <Protocol>\n</EventConfig>\n", "xml-syntax", "<Protocol>",
+             2},
+        Case{"encoding", "<?xml version=\"1.0\" encoding=\"X-NO-SUCH\"?>\n<EventConfig/>\n",
+             "encoding", "encoding", 2},
+        Case{"log_fields_first",
+             Edit(Config(""), "<MsgList>",
+                  "<LogFieldList><Field_IEID>1</Field_IEID></LogFieldList>\n<MsgList>"),
+             "misplaced-element", "<LogFieldList>", 2, "before \"MsgList\""},
+        Case{"action_list_first",
+             Config("<WaitingEventStateList><WaitingEventState ID=\"10\"><Rule ID=\"1\">\n"
+                    "<ActionList><Result Type=\"TRUE\"/></ActionList>" +
+                    kOperation + "\n</Rule></WaitingEventState></WaitingEventStateList>"),
+             "misplaced-element", "<ActionList>", 2, "before \"Operation\""},
+        Case{"event_infos_first", Config("", "", "", "<EventInfoList/>\n"), "misplaced-element",
+             "<EventInfoList/>", 2},
+        Case{"special_list_not_first",
+             Config("", "<SystemState ID=\"5\"/>\n<SpecialEventStateList/>\n"), "misplaced-element",
+             "<SystemState ID=\"5\"/>", 2, "\"SpecialEventStateList\""},
+        Case{"misspelt_list", Config("<WaitingEventStateLst/>"), "unknown-element",
+             "<WaitingEventStateLst/>", 1, "did you mean \"WaitingEventStateList\""},
+        Case{"misspelt_attribute",
+             Edit(Config(RuleWith(kOperation, kActions)), "InitialActivated", "InitalActivated"),
+             "unknown-attribute", "InitalActivated", 1, "did you mean \"InitialActivated\""},
+        Case{"operation_without_kind", Config(RuleWith("<Operation Type=\"45\"/>", kActions)),
+             "unknown-kind", "45\"/>", 2, "null operation"},
+        Case{"action_without_kind", Config(RuleWith(kOperation, "<Action Type=\"19\"/>")),
+             "unknown-kind", "19\"/>", 2, "null entry"},
+        Case{"type_with_space",
+             Config(RuleWith("<Operation Type=\" 4\"><MsgID>1A</MsgID></Operation>", kActions)),
+             "type-number", " 4\"><MsgID>", 1},
+        Case{"type_in_hex",
+             Config(RuleWith("<Operation Type=\"0x04\"><MsgID>1A</MsgID></Operation>", kActions)),
+             "type-number", "0x04", 2, "the base kind"},
+        Case{"result_type", Edit(Config(RuleWith(kOperation, kActions)), "\"TRUE\"", "\"True\""),
+             "result-type", "True\"", 2},
+        Case{"duplicate_system_state", Config("", "<SystemState ID=\"1\" Name=\"Early\"/>\n"),
+             "duplicate-id", "1\" Name=\"Early", 1, "replaces this one"},
+        Case{"duplicate_message", Edit(Config(""), "</MsgList>", "<Msg MsgID=\"0x1a\"/></MsgList>"),
+             "duplicate-id", "0x1a", 1, "is kept"},
+        Case{"duplicate_rule",
+             Edit(Config(RuleWith(kOperation, kActions)), "</WaitingEventState>",
+                  "<Rule ID=\"1\">" + kOperation + "</Rule></WaitingEventState>"),
+             "duplicate-id", "1\" InitialActivated=\"1\">\n<Operation", 1},
+        Case{"dangling_event_state",
+             Config(RuleWith(kOperation, "<Action Type=\"5\"><ID>99</ID></Action>")),
+             "dangling-event-state", "99", 2},
+        Case{"dangling_system_state",
+             Config(RuleWith(kOperation,
+                             "<Action Type=\"2\"><SystemStateID>9</SystemStateID></Action>")),
+             "dangling-system-state", "9</SystemStateID>", 2},
+        Case{"dangling_rule",
+             Config(RuleWith(kOperation, "<Action Type=\"14\"><ID>77</ID></Action>")),
+             "dangling-rule", "77", 2},
+        Case{"dangling_event",
+             Config(RuleWith(kOperation, "<Action Type=\"1\"><EventID>900</EventID></Action>")),
+             "dangling-event-id", "900", 1},
+        Case{"dangling_message",
+             Config(RuleWith("<Operation Type=\"32\"><Msg ID=\"1A/2C\"><Field "
+                             "Name=\"Cause\"/></Msg></Operation>",
+                             kActions)),
+             "dangling-message", "1A/2C", 1, "0x2C"},
+        Case{"dangling_relationship",
+             Config(
+                 "",
+                 "<SpecialEventStateList><WaitingEventStateList><WaitingEventState "
+                 "ID=\"3\"/></WaitingEventStateList>"
+                 "<Relationship><SystemState ID=\"1\"><WaitingEventStateID>3</WaitingEventStateID>"
+                 "<WaitingEventStateID>8</WaitingEventStateID></SystemState></Relationship></"
+                 "SpecialEventStateList>\n"),
+             "dangling-relationship", "8</WaitingEventStateID>", 1},
+        Case{"hex_rule_id", Config(RuleWith(kOperation, kActions, "0x10")), "number-format", "0x10",
+             1, "read as 0"},
+        Case{"trailing_garbage",
+             Config(RuleWith("<Operation Type=\"1\"><Time>250ms</Time></Operation>", kActions)),
+             "number-format", "250ms", 1, "read as 250"},
+        Case{"flag_case",
+             Config("<WaitingEventStateList><WaitingEventState ID=\"10\" "
+                    "NeedProcessLogField=\"true\"/></WaitingEventStateList>"),
+             "flag-value", "true\"", 1},
+        Case{"extra_child",
+             Config(RuleWith("<Operation Type=\"1\"><Time>5</Time><More/></Operation>", kActions)),
+             "extra-element", "<More/>", 1}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+TEST(Check, CleanFileExitsZero) {
+    std::string xml = Config(RuleWith(kOperation, kActions));
+    tooltest::Run run = RunTool("check --color=never '" + WriteFile("clean.xml", xml) + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_NE(run.out.find(": clean (1 protocol, 1 system state)"), std::string::npos) << run.out;
+}
+
+TEST(Check, UnreadableFileExitsThreeWithMessageOnStandardError) {
+    tooltest::Run run = RunTool("check /nonexistent/EventConfig.xml");
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(run.err.find("cannot read"), std::string::npos);
+}
+
+TEST(Check, ColourOnlyWhenAsked) {
+    std::string path = WriteFile("colour.xml", Config("<WaitingEventStateLst/>"));
+    EXPECT_EQ(RunTool("check '" + path + "'").out.find('\x1b'),
+              std::string::npos);  // a pipe is no terminal
+    EXPECT_NE(RunTool("check --color=always '" + path + "'").out.find("\x1b["), std::string::npos);
+}
+
+TEST(Check, UsageErrorsGoToStandardError) {
+    tooltest::Run run = RunTool("check --no-such-option");
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_FALSE(run.err.empty());
+    tooltest::Run help = RunTool("check --help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("FILE"), std::string::npos);
+    EXPECT_NE(RunTool("--version").out.find("eventconfig "), std::string::npos);
+}
+
+}  // namespace
