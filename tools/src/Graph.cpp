@@ -108,7 +108,8 @@ private:
     void AddEventStateEdges(const std::string& from, int owner, CActionConfig& action,
                             const std::vector<int>& ids, dot::Attrs attrs);
     void AddEvent(const std::string& from, int owner, CActionConfig& action, int event,
-                  const char* form, dot::Attrs attrs);
+                  const char* form, const std::string& why, bool truth);
+    void AddNoteEdges();
     void AddSwitch(const std::string& from, CActSwitchProtocol& sw, dot::Attrs attrs);
     std::string EventStateNode(int owner, int id);
     void Node(const std::string& id, int owner, dot::Attrs attrs, int state = INT_MIN);
@@ -132,7 +133,24 @@ private:
     std::map<std::string, std::size_t> m_nodeIndex;
     std::vector<GEdge> m_edges;
     std::set<std::string> m_edgeKeys;
+    struct Note {
+        std::string from;
+        bool anyTrue, dangling;
+        std::set<std::string> why;
+    };
+    std::map<std::string, Note> m_notes;
+    std::vector<std::string> m_noteOrder;
 };
+
+void Builder::AddNoteEdges() {
+    for (const std::string& id : m_noteOrder) {
+        const Note& note = m_notes[id];
+        dot::Attrs attrs = {{"color", kEventColor}, {"arrowhead", "none"}};
+        if (!note.anyTrue) attrs.push_back({"style", "dashed"});
+        if (note.dangling) Redden(attrs);
+        Edge(note.from, id, attrs);
+    }
+}
 
 Builder::Builder(Loaded& loaded, LoadedProtocol& protocol, const std::vector<Finding>& findings)
     : m_loaded(loaded), m_protocol(protocol), m_model(*protocol.model) {
@@ -176,13 +194,14 @@ void Builder::AddStates() {
     };
     for (const auto& entry : m_model.GetSysStateConfigList()) {
         int sys = entry.first;
-        Node("s" + Str(sys), sys,
-             {{"shape", "circle"},
-              {"label", ""},
-              {"width", "0.15"},
-              {"style", "filled"},
-              {"fillcolor", "black"},
-              {"tooltip", "system state " + Str(sys)}});
+        // The cluster's anchor, where lines to the system state end; unseen
+        // unless a line into its own cluster or an empty cluster needs it.
+        if (entry.second->GetEventStateList().empty())
+            Node("s" + Str(sys), sys,
+                 {{"label", "no waiting event states"}, {"shape", "plaintext"}, {"style", ""}});
+        else
+            Node("s" + Str(sys), sys,
+                 {{"label", ""}, {"shape", "point"}, {"width", "0.01"}, {"style", "invis"}});
         for (const auto& es : entry.second->GetEventStateList()) state(sys, *es.second);
     }
     for (const auto& es : m_special) state(kSpecial, *es.second);
@@ -217,25 +236,34 @@ void Builder::AddEventStateEdges(const std::string& from, int owner, CActionConf
     }
 }
 
+// One note per event an event state raises, listing the rules that raise it.
 void Builder::AddEvent(const std::string& from, int owner, CActionConfig& action, int event,
-                       const char* form, dot::Attrs attrs) {
-    const auto& infos = m_model.GetEventInfoConfigList();
-    auto info = infos.find(event);
+                       const char* form, const std::string& why, bool truth) {
     std::string id = from + "_ev" + Str(event);
-    dot::Attrs note = {{"shape", "note"},      {"style", "filled"},    {"fillcolor", "#fff8e1"},
-                       {"color", kEventColor}, {"fontcolor", "black"}, {"fontsize", "9"}};
-    std::string label = std::string(form) + " " + Str(event);
-    if (info != infos.end() && info->second)
-        label += "\n" + Utf8(info->second->GetEventName());
-    else
-        label += "\nnot in EventInfoList";
-    note.insert(note.begin(), {"label", label});
     bool dangling = Dangling(&action, "dangling-event-id", event);
-    if (dangling) Redden(note);
-    Node(id, owner, note, m_nodes[m_nodeIndex[from]].state);
-    attrs.push_back({"arrowhead", "none"});
-    if (dangling) Redden(attrs);
-    Edge(from, id, attrs);
+    auto known = m_notes.find(id);
+    if (known == m_notes.end()) {
+        const auto& infos = m_model.GetEventInfoConfigList();
+        auto info = infos.find(event);
+        std::string label =
+            std::string(form) + " " + Str(event) + "\n" +
+            (info != infos.end() && info->second ? Utf8(info->second->GetEventName())
+                                                 : std::string("not in EventInfoList"));
+        Node(id, owner,
+             {{"label", label},
+              {"shape", "note"},
+              {"fillcolor", "#fff8e1"},
+              {"color", kEventColor},
+              {"fontsize", "9"}},
+             m_nodes[m_nodeIndex[from]].state);
+        m_noteOrder.push_back(id);
+        known = m_notes.insert({id, Note{from, false, false, {}}}).first;
+    }
+    dot::Attrs& attrs = m_nodes[m_nodeIndex[id]].attrs;
+    if (known->second.why.insert(why).second) attrs.front().second += "\n" + why;
+    if (dangling && !known->second.dangling) Redden(attrs);
+    known->second.anyTrue |= truth;
+    known->second.dangling |= dangling;
 }
 
 void Builder::AddSwitch(const std::string& from, CActSwitchProtocol& sw, dot::Attrs attrs) {
@@ -272,6 +300,8 @@ void Builder::AddAction(const std::string& from, int owner, CRuleConfig& rule, b
     COperationTypeConfig* op = rule.GetOperationType();
     std::string label = "rule " + Str(rule.GetRuleID()) + (truth ? " TRUE" : " FALSE") + "\n" +
                         (op ? KindWords(ClassNameOf(*op)) : std::string("no operation"));
+    const std::string why = "rule " + Str(rule.GetRuleID()) + (truth ? "" : " FALSE") + ": " +
+                            (op ? KindWords(ClassNameOf(*op)) : std::string("no operation"));
     auto line = [&](const char* color, const char* note) {
         dot::Attrs attrs = {
             {"label", note ? label + "\n" + note : label}, {"color", color}, {"fontcolor", color}};
@@ -301,21 +331,28 @@ void Builder::AddAction(const std::string& from, int owner, CRuleConfig& rule, b
                   {"style", "dashed,bold"}});
         } else if (sys != owner) {
             attrs.push_back({"lhead", "cluster_s" + Str(sys)});
+        } else {
+            // Graphviz cannot clip a line at the cluster it starts in: it
+            // ends at a visible entry dot instead.
+            m_nodes[m_nodeIndex[to]].attrs = {{"label", ""},
+                                              {"shape", "point"},
+                                              {"width", "0.12"},
+                                              {"tooltip", "system state " + Str(sys)}};
         }
         if (Dangling(&action, "dangling-system-state", sys)) Redden(attrs);
         Edge(from, to, attrs);
     } else if (auto* a = dynamic_cast<CActSwitchProtocol*>(&action)) {
         AddSwitch(from, *a, line(kSwitchColor, nullptr));
     } else if (auto* a = dynamic_cast<CActGenEventConfig*>(&action)) {
-        AddEvent(from, owner, action, a->GetEventID(), "event", line(kEventColor, nullptr));
+        AddEvent(from, owner, action, a->GetEventID(), "event", why, truth);
     } else if (auto* a = dynamic_cast<CActGenEventByTimeConfig*>(&action)) {
-        AddEvent(from, owner, action, a->GetEventID(), "timed event", line(kEventColor, nullptr));
+        AddEvent(from, owner, action, a->GetEventID(), "timed event", why, truth);
     } else if (auto* a = dynamic_cast<CActGenSystemEventConfig*>(&action)) {
-        AddEvent(from, owner, action, a->GetEventID(), "system event", line(kEventColor, nullptr));
+        AddEvent(from, owner, action, a->GetEventID(), "system event", why, truth);
     } else if (auto* a = dynamic_cast<CActGenEventWithLogFieldInfo*>(&action)) {
-        AddEvent(from, owner, action, a->GetEventID(), "event", line(kEventColor, nullptr));
+        AddEvent(from, owner, action, a->GetEventID(), "event", why, truth);
     } else if (auto* a = dynamic_cast<CAct_GenEvent_InfoFromMsgConfig*>(&action)) {
-        AddEvent(from, owner, action, a->GetEventID(), "event", line(kEventColor, nullptr));
+        AddEvent(from, owner, action, a->GetEventID(), "event", why, truth);
     }
 }
 
@@ -336,6 +373,7 @@ dot::Graph Builder::Build(const GraphRequest& request) {
         for (const auto& es : entry.second->GetEventStateList())
             AddRules(StateId(entry.first, es.first), entry.first, *es.second);
     for (const auto& es : m_special) AddRules(StateId(kSpecial, es.first), kSpecial, *es.second);
+    AddNoteEdges();
     for (const auto& entry : m_relationship) {
         if (!systems.count(entry.first)) continue;
         for (const auto& es : entry.second) {
@@ -346,24 +384,17 @@ dot::Graph Builder::Build(const GraphRequest& request) {
             Edge(StateId(kSpecial, es.first), "s" + Str(entry.first), attrs, true);
         }
     }
-    // Entry dots before the event states that start active: keeps the
-    // initial states at the left of their cluster.
-    for (const auto& entry : systems)
-        for (const auto& es : entry.second->GetEventStateList())
-            if (es.second->GetInitialActivated())
-                Edge("s" + Str(entry.first), StateId(entry.first, es.first), {{"style", "invis"}},
-                     true);
-
     // What to keep: everything, or the system state asked for, the special
     // states tied to it, and whatever their edges reach or come from.
     std::vector<bool> keep(m_nodes.size(), !request.hasSystemState);
+    std::vector<bool> focused(m_nodes.size(), false);
     if (request.hasSystemState) {
         int focus = request.systemState;
         std::set<int> related;
         auto rel = m_relationship.find(focus);
         if (rel != m_relationship.end())
             for (const auto& es : rel->second) related.insert(es.first);
-        std::vector<bool> inFocus(m_nodes.size(), false);
+        std::vector<bool>& inFocus = focused;
         for (std::size_t i = 0; i < m_nodes.size(); ++i) {
             const GNode& n = m_nodes[i];
             inFocus[i] = n.owner == focus || (n.owner == kSpecial && related.count(n.state));
@@ -429,8 +460,12 @@ dot::Graph Builder::Build(const GraphRequest& request) {
                                {"fontsize", "12"}},
                               special});
     g.nodes = nodesOf(kOutside);
+    // Lines between two neighbours are not about the system state asked for.
     for (const GEdge& e : m_edges)
-        if (kept(e.from) && kept(e.to)) g.edges.push_back({e.from, e.to, e.attrs});
+        if (kept(e.from) && kept(e.to) &&
+            (e.weak || !request.hasSystemState || focused[m_nodeIndex[e.from]] ||
+             focused[m_nodeIndex[e.to]]))
+            g.edges.push_back({e.from, e.to, e.attrs});
     return g;
 }
 
