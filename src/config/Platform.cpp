@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/PlatformInternal.h"
+#include "config/TextDecoding.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -27,16 +28,6 @@ void DefaultMessageHandler(const std::wstring& text) {
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
 #endif
-}
-
-void AppendCodePoint(std::wstring& out, char32_t cp) {
-    if (sizeof(wchar_t) == 2 && cp >= 0x10000) {
-        cp -= 0x10000;
-        out += static_cast<wchar_t>(0xD800 + (cp >> 10));
-        out += static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-        out += static_cast<wchar_t>(cp);
-    }
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -76,42 +67,9 @@ void ShowEventConfigMessage(const std::wstring& text) {
 }
 
 std::wstring Utf8ToWide(const std::string& bytes) {
+    // The navigator's decoder: one rule for invalid bytes in the library.
     std::wstring out;
-    out.reserve(bytes.size());
-    const std::size_t n = bytes.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            out += static_cast<wchar_t>(lead);
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2, cp = lead & 0x1F, minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3, cp = lead & 0x0F, minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4, cp = lead & 0x07, minimum = 0x10000;
-        }
-        // One replacement per maximal ill-formed prefix: consume the lead and
-        // every continuation byte that still fits.
-        std::size_t used = 1;
-        while (length != 0 && used < length && i + used < n &&
-               (static_cast<unsigned char>(bytes[i + used]) & 0xC0) == 0x80) {
-            cp = (cp << 6) | (static_cast<unsigned char>(bytes[i + used]) & 0x3F);
-            ++used;
-        }
-        if (length != 0 && used == length && cp >= minimum && cp <= 0x10FFFF && !IsSurrogate(cp)) {
-            AppendCodePoint(out, cp);
-        } else {
-            out += kReplacement;
-        }
-        i += used;
-    }
+    DecodeUtf8(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), out);
     return out;
 }
 
