@@ -11,6 +11,10 @@
 
 #include "eventconfig/config/Markup.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -102,6 +106,10 @@ class EncodingTest : public ::testing::TestWithParam<EncodingCase> {};
 
 TEST_P(EncodingTest, LoadDecodes) {
     const EncodingCase& c = GetParam();
+#ifdef _WIN32
+    // Wine, for one, has no GB18030 converter (Load then falls back).
+    if (std::string(c.file) == "gb18030.xml" && !IsValidCodePage(54936)) GTEST_SKIP();
+#endif
     CMarkup m;
     ASSERT_TRUE(m.Load(WriteFile(TempDir() / c.file, c.bytes).c_str()));
     EXPECT_EQ(std::wstring(c.encoding), m.GetLoadEncoding());
