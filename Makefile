@@ -1,6 +1,6 @@
 # EventConfig: build, demo and the full test flow.
 #
-#   make demo    install what is missing, build, run the demo on examples/EventConfig.xml
+#   make demo    install what is missing, build, check and summarise examples/EventConfig.xml, run the demo
 #   make test    install what is missing, then every test stage (see TEST_STAGES)
 #   make fuzz    the fuzz targets alone, FUZZ_SECONDS each
 #   make clean   remove every build directory
@@ -63,6 +63,8 @@ build:
 
 demo: deps
 	@$(MAKE) --no-print-directory build
+	$(BUILD)/tools/eventconfig check examples/EventConfig.xml
+	$(BUILD)/tools/eventconfig summary examples/EventConfig.xml
 	$(BUILD)/examples/eventconfig_demo examples/EventConfig.xml
 
 # ---- test stages ---------------------------------------------------------------

@@ -117,6 +117,15 @@ private:
                     const std::string& label, int owner);
     void CheckNumber(const std::wstring& value, int base, std::size_t offset,
                      const std::string& label);
+    // The flags compare with "TRUE" and "FALSE" exactly.
+    void NotTrueOrFalse(const std::wstring& value, std::size_t offset, const std::string& label,
+                        Severity severity, const char* consequence, const char* check) {
+        if (value == L"TRUE" || value == L"FALSE") return;
+        Add(severity, offset,
+            label + " " + Q(value) +
+                " is neither \"TRUE\" nor \"FALSE\" (the match is case-sensitive): " + consequence,
+            check);
+    }
     void CheckChildren(int node, const ElemRule& rule, int owner, const std::string& context);
 
     std::vector<int> ReadBelow(int node, Role role) const;
@@ -207,12 +216,9 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
             break;
         }
         case Num::Flag:
-            if (!value.empty() && value != L"TRUE" && value != L"FALSE")
-                Add(Severity::Warning, offset,
-                    label + " " + Q(value) +
-                        " is neither \"TRUE\" nor \"FALSE\" (the match is case-sensitive): it "
-                        "reads as off",
-                    "flag-value");
+            if (!value.empty())
+                NotTrueOrFalse(value, offset, label, Severity::Warning, "it reads as off",
+                               "flag-value");
             break;
         case Num::Type: {
             bool plain = !value.empty() && std::all_of(value.begin(), value.end(), [](wchar_t c) {
@@ -234,12 +240,8 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
             break;
         }
         case Num::ResultType:
-            if (value != L"TRUE" && value != L"FALSE")
-                Add(Severity::Error, offset,
-                    label + " " + Q(value) +
-                        " is neither \"TRUE\" nor \"FALSE\" (case-sensitive): its actions are "
-                        "ignored",
-                    "result-type");
+            NotTrueOrFalse(value, offset, label, Severity::Error, "its actions are ignored",
+                           "result-type");
             break;
         case Num::DecOrInfin:
             if (value == L"Infin") break;

@@ -2,18 +2,12 @@
 
 #include "ViewHelpers.h"
 
-// Families whose headers have not landed yet are left out until they do
-// (the build defines ECTOOL_HAVE_<family> from the headers it finds).
-
 namespace ectool {
 
 using namespace view;
 
 ObjectView ViewOperation(COperationTypeConfig& op, const std::vector<int>& msgs) {
-    ObjectView v;
-    v.className = ClassNameOf(op);
-    v.typeId = op.GetOperationType();
-    v.info = Utf8(op.GetOperationInfo());
+    ObjectView v = NewView(op, op.GetOperationType(), op.GetOperationInfo());
     Json& g = v.getters;
     std::vector<int>& named = v.named.msgs;
     // A membership test, shown as the offered ids it accepts.
@@ -27,7 +21,6 @@ ObjectView ViewOperation(COperationTypeConfig& op, const std::vector<int>& msgs)
         named.push_back(id);
     };
     bool done = false;
-#ifdef ECTOOL_HAVE_FIELD_CHECKS
     done = done || As<COptFieldEqualConfig, COptFieldNotEqualConfig, COptFieldExistConfig,
                       COptFieldNotExistConfig>(op, [&](auto& o) {
                msg("GetMsgID", o.GetMsgID());
@@ -57,8 +50,6 @@ ObjectView ViewOperation(COperationTypeConfig& op, const std::vector<int>& msgs)
                g["GetSrcFieldID"] = o.GetSrcFieldID();
                g["GetDesFieldID"] = o.GetDesFieldID();
            });
-#endif
-#ifdef ECTOOL_HAVE_TIMERS
     done =
         done ||
         As<COptStartTimerConfig>(op, [&](auto& o) { g["GetTimeLimited"] = o.GetTimeLimited(); }) ||
@@ -95,8 +86,6 @@ ObjectView ViewOperation(COperationTypeConfig& op, const std::vector<int>& msgs)
             g["GetOffset"] = o.GetOffset();
             g["GetAddedTime"] = o.GetAddedTime();
         });
-#endif
-#ifdef ECTOOL_HAVE_INITIAL_FIELDS
     done =
         done || As<COptInitialFieldUnEqualConfig, COptInitialFieldEqualConfig,
                    COptInitFieldEqualWithOneRecvValue, COptInitFieldGreatOrEqual>(op, [&](auto& o) {
@@ -132,8 +121,6 @@ ObjectView ViewOperation(COperationTypeConfig& op, const std::vector<int>& msgs)
                g["GetFieldID"] = o.GetFieldID();
                g["GetInitFieldID"] = o.GetInitFieldID();
            });
-#endif
-#ifdef ECTOOL_HAVE_COMPARISONS
     done = done ||
            As<COptLogInitFieldEqualWithMsgField, COptLogInitFieldUnEqualMsgFieldConfig>(
                op,
@@ -180,8 +167,6 @@ ObjectView ViewOperation(COperationTypeConfig& op, const std::vector<int>& msgs)
                g["GetFieldID"] = o.GetFieldID();
                g["IsFreq"] = o.IsFreq();
            });
-#endif
-#ifdef ECTOOL_HAVE_COUNTING
     auto tagged = [&](auto& o) {
         members("InMsgList", [&](int id) { return o.InMsgList(id); });
         g["GetKeywordName"] = Utf8(o.GetKeywordName());
@@ -225,7 +210,6 @@ ObjectView ViewOperation(COperationTypeConfig& op, const std::vector<int>& msgs)
                g["GetPSCTag"] = Utf8(o.GetPSCTag());
                g["GetPSCMetaInfoTag"] = Utf8(o.GetPSCMetaInfoTag());
            });
-#endif
     (void)done;
     (void)msg;
     (void)members;

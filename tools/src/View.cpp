@@ -16,10 +16,7 @@ std::string ClassNameOf(const CActionConfig& action) {
 }
 
 ObjectView ViewAction(CActionConfig& a, const std::vector<int>& msgs) {
-    ObjectView v;
-    v.className = ClassNameOf(a);
-    v.typeId = a.GetActionType();
-    v.info = Utf8(a.GetActionInfo());
+    ObjectView v = NewView(a, a.GetActionType(), a.GetActionInfo());
     Json& g = v.getters;
     NamedIds& n = v.named;
     auto states = [&](const char* getter, const std::vector<int>& ids) {

@@ -76,5 +76,15 @@ inline void Append(std::vector<int>& to, const std::vector<int>& from) {
     to.insert(to.end(), from.begin(), from.end());
 }
 
+// A view with the base's class, type id and info filled in.
+template <class Object>
+ObjectView NewView(Object& object, int typeId, const std::wstring& info) {
+    ObjectView view;
+    view.className = ClassNameOf(object);
+    view.typeId = typeId;
+    view.info = Utf8(info);
+    return view;
+}
+
 }  // namespace view
 }  // namespace ectool
