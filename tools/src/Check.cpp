@@ -31,13 +31,6 @@ std::string Hex(int id) {
 bool Space(wchar_t c) {
     return std::iswspace(static_cast<wint_t>(c)) != 0;
 }
-int Digit(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-    return 99;
-}
-
 // How a number rule reads a text: its digits and what stops them.
 struct Reading {
     bool blank = true;  // nothing but white space
@@ -55,9 +48,9 @@ Reading Read(const std::wstring& text, int base) {
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) ++i;
     r.hexLooking =
         i + 1 < text.size() && text[i] == L'0' && (text[i + 1] == L'x' || text[i + 1] == L'X');
-    if (base == 16 && r.hexLooking && i + 2 < text.size() && Digit(text[i + 2]) < 16) i += 2;
+    if (base == 16 && r.hexLooking && i + 2 < text.size() && DigitValue(text[i + 2]) < 16) i += 2;
     std::size_t digitsStart = i;
-    while (i < text.size() && Digit(text[i]) < base) ++i;
+    while (i < text.size() && DigitValue(text[i]) < base) ++i;
     r.digits = i - digitsStart;
     if (r.digits == 0) i = start;
     while (i < text.size() && Space(text[i])) ++i;

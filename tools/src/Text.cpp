@@ -55,14 +55,14 @@ std::wstring Widen(const std::string& utf8) {
     return out;
 }
 
-namespace {
-
-int Digit(wchar_t c) {
+int DigitValue(wchar_t c) {
     if (c >= L'0' && c <= L'9') return c - L'0';
     if (c >= L'a' && c <= L'f') return c - L'a' + 10;
     if (c >= L'A' && c <= L'F') return c - L'A' + 10;
     return 99;
 }
+
+namespace {
 
 int Convert(const std::wstring& text, int base) {
     std::size_t i = 0;
@@ -70,12 +70,12 @@ int Convert(const std::wstring& text, int base) {
     bool negative = false;
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
     if (base == 16 && i + 2 < text.size() && text[i] == L'0' &&
-        (text[i + 1] == L'x' || text[i + 1] == L'X') && Digit(text[i + 2]) < 16)
+        (text[i + 1] == L'x' || text[i + 1] == L'X') && DigitValue(text[i + 2]) < 16)
         i += 2;
     long long value = 0;
     const long long limit = static_cast<long long>(INT_MAX) + 1;
-    for (; i < text.size() && Digit(text[i]) < base; ++i)
-        if (value <= limit) value = value * base + Digit(text[i]);
+    for (; i < text.size() && DigitValue(text[i]) < base; ++i)
+        if (value <= limit) value = value * base + DigitValue(text[i]);
     if (negative) value = -value;
     return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
 }

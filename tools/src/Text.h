@@ -13,6 +13,9 @@ namespace ectool {
 std::string Utf8(const std::wstring& text);
 std::wstring Widen(const std::string& utf8);
 
+// The value of a hexadecimal digit (either case); 99 for any other character.
+int DigitValue(wchar_t c);
+
 // _wtoi / wcstol results, saturating at the 32-bit limits like the library.
 int DecimalValue(const std::wstring& text);
 int HexValue(const std::wstring& text);
