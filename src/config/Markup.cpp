@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <unordered_map>
 #include <vector>
 
 #include "config/MarkupImpl.h"
@@ -242,30 +243,57 @@ const std::size_t kMaxIndexed = 0xFFFFFFF0u;
 
 // ---- Index --------------------------------------------------------------------
 
-void CMarkupImpl::Fail(std::size_t offset, Problem what, uint32_t node) {
-    if (problem == Problem::None || offset < problemOffset) {
-        problem = what;
-        problemOffset = offset;
-        problemNode = node;
+namespace {
+
+// One forward pass over the text; the open elements are the chain of
+// parents from `open`.
+class Indexer {
+public:
+    Indexer(const wchar_t* text, std::size_t len, Index& index)
+        : m_doc(text), m_len(len), nodes(index.nodes), attrs(index.attrs), m_index(index) {}
+    void Run();
+
+private:
+    void Fail(std::size_t offset, Problem what, uint32_t node = 0);
+    bool NameIs(uint32_t node, const wchar_t* name, std::size_t len) const;
+    // Open-element name counts, kept only once a mismatched end tag found no
+    // match near the top of a deep stack (keeps recovery linear).
+    uint32_t FindOpen(uint32_t open, const wchar_t* name, std::size_t len);
+    void Close(uint32_t& open, uint32_t contentEnd, uint32_t end);
+
+    const wchar_t* const m_doc;
+    const std::size_t m_len;
+    std::vector<Node>& nodes;
+    std::vector<Attr>& attrs;
+    Index& m_index;
+    std::unordered_map<std::wstring, uint32_t> m_openNames;
+    bool m_countingNames = false;
+};
+
+void Indexer::Fail(std::size_t offset, Problem what, uint32_t node) {
+    if (m_index.problem == Problem::None || offset < m_index.problemOffset) {
+        m_index.problem = what;
+        m_index.problemOffset = offset;
+        m_index.problemNode = node;
     }
 }
 
-bool CMarkupImpl::NameIs(uint32_t node, const wchar_t* name, std::size_t len) const {
+bool Indexer::NameIs(uint32_t node, const wchar_t* name, std::size_t len) const {
     const Node& n = nodes[node];
-    return n.nameLen == len && std::wmemcmp(doc.data() + n.start + 1, name, len) == 0;
+    return n.nameLen == len && std::wmemcmp(m_doc + n.start + 1, name, len) == 0;
 }
 
-void CMarkupImpl::Close(uint32_t& open, uint32_t contentEnd, uint32_t end) {
+void Indexer::Close(uint32_t& open, uint32_t contentEnd, uint32_t end) {
     Node& n = nodes[open];
     n.contentEnd = contentEnd;
     n.end = end;
     n.nextSibling = 0;
-    if (m_countingNames) --m_openNames[std::wstring(doc.data() + n.start + 1, n.nameLen)];
+    if (m_countingNames) --m_openNames[std::wstring(m_doc + n.start + 1, n.nameLen)];
     open = n.parent;
 }
 
 // The nearest open element (from `open` outwards) with the name, 0 if none.
-uint32_t CMarkupImpl::FindOpen(uint32_t open, const wchar_t* name, std::size_t len) {
+uint32_t Indexer::FindOpen(uint32_t open, const wchar_t* name, std::size_t len) {
     if (!m_countingNames) {
         uint32_t k = open;
         for (int i = 0; i < 64 && k != 0; ++i, k = nodes[k].parent)
@@ -275,7 +303,7 @@ uint32_t CMarkupImpl::FindOpen(uint32_t open, const wchar_t* name, std::size_t l
         m_countingNames = true;
         m_openNames.clear();
         for (k = open; k != 0; k = nodes[k].parent)
-            ++m_openNames[std::wstring(doc.data() + nodes[k].start + 1, nodes[k].nameLen)];
+            ++m_openNames[std::wstring(m_doc + nodes[k].start + 1, nodes[k].nameLen)];
     }
     auto it = m_openNames.find(std::wstring(name, len));
     if (it == m_openNames.end() || it->second == 0) return 0;
@@ -284,28 +312,14 @@ uint32_t CMarkupImpl::FindOpen(uint32_t open, const wchar_t* name, std::size_t l
     return 0;
 }
 
-void CMarkupImpl::SetDoc(const wchar_t* text, std::size_t len) {
-    doc.assign(text, len);
-    Index();
-}
-
-void CMarkupImpl::Index() {
-    nodes.clear();
-    attrs.clear();
-    problem = Problem::None;
-    problemOffset = CMarkup::npos;
-    problemNode = 0;
-    m_countingNames = false;
-    m_openNames.clear();
-    level = elem = child = 0;
-
-    std::size_t n = doc.size();
+void Indexer::Run() {
+    std::size_t n = m_len;
     if (n > kMaxIndexed) {
         n = kMaxIndexed;
         Fail(n, Problem::TooLarge);
     }
     const uint32_t n32 = static_cast<uint32_t>(n);
-    const wchar_t* const b = doc.data();
+    const wchar_t* const b = m_doc;
     const wchar_t* const e = b + n;
     // Every element starts at a '<' and nearly every attribute has a '=':
     // sizing the arrays once spares the copies (and page faults) of growth.
@@ -384,12 +398,17 @@ void CMarkupImpl::Index() {
                 const wchar_t* r = q;
                 while (r < e && IsSpace(*r)) ++r;
                 if (r < e && *r == '=') {
+                    // Only a value holding '&' needs its references checked.
+                    bool hasAmp = false;
                     ++r;
                     while (r < e && IsSpace(*r)) ++r;
                     if (r < e && (*r == '"' || *r == '\'')) {
                         const wchar_t quote = *r++;
                         const wchar_t* vb = r;
-                        while (r < e && *r != quote && *r != '<') ++r;
+                        while (r < e && *r != quote && *r != '<') {
+                            hasAmp |= *r == '&';
+                            ++r;
+                        }
                         a.valueStart = off(vb);
                         a.valueLen = static_cast<uint32_t>(r - vb);
                         if (r < e && *r == quote) {
@@ -400,14 +419,16 @@ void CMarkupImpl::Index() {
                     } else {
                         const wchar_t* vb = r;
                         while (r < e && !IsSpace(*r) && *r != '>' && *r != '<' &&
-                               !(*r == '/' && r + 1 < e && r[1] == '>'))
+                               !(*r == '/' && r + 1 < e && r[1] == '>')) {
+                            hasAmp |= *r == '&';
                             ++r;
+                        }
                         a.valueStart = off(vb);
                         a.valueLen = static_cast<uint32_t>(r - vb);
                         Fail(off(vb), r == vb ? Problem::MissingValue : Problem::UnquotedValue);
                     }
-                    for (const wchar_t* v = b + a.valueStart; v < b + a.valueStart + a.valueLen;
-                         ++v) {
+                    for (const wchar_t* v = b + a.valueStart;
+                         hasAmp && v < b + a.valueStart + a.valueLen; ++v) {
                         uint32_t cp;
                         if (*v == '&' && !ParseEntity(v, b + a.valueStart + a.valueLen, cp))
                             Fail(off(v), Problem::StrayAmp);
@@ -475,43 +496,131 @@ void CMarkupImpl::Index() {
     }
     nodes[0].nextSibling = 0;
     if (roots == 0) Fail(n, Problem::NoRoot);
-    wellFormed = problem == Problem::None;
+    m_index.wellFormed = m_index.problem == Problem::None;
 }
 
-// ---- Reads --------------------------------------------------------------------
+}  // namespace
 
-uint32_t CMarkupImpl::FindSibling(uint32_t from, MCD_CSTR name) const {
+namespace ecfg {
+namespace markup {
+
+std::shared_ptr<const Index> BuildIndex(const wchar_t* text, std::size_t len) {
+    std::shared_ptr<Index> index = std::make_shared<Index>();
+    Indexer(text, len, *index).Run();
+    return index;
+}
+
+// ---- Cursor -------------------------------------------------------------------
+
+void Cursor::Open(const wchar_t* text, std::size_t len) {
+    m_text = text;
+    m_len = len;
+    m_index = BuildIndex(text, len);
+    m_top = m_base = 0;
+    level = elem = child = 0;
+}
+
+void Cursor::OpenView(const wchar_t* text, std::size_t len, std::shared_ptr<const Index> index,
+                      uint32_t top) {
+    m_text = text;
+    m_len = len;
+    m_index = std::move(index);
+    m_top = top;
+    m_base = m_index->nodes[top].start;
+    level = elem = child = 0;
+}
+
+void Cursor::OpenSame(const wchar_t* text, const Cursor& other) {
+    m_text = text;
+    m_len = other.m_len;
+    m_index = other.m_index;
+    m_top = other.m_top;
+    m_base = other.m_base;
+    level = elem = child = 0;
+}
+
+uint32_t Cursor::FindSibling(uint32_t from, MCD_CSTR name) const {
     if (!name) return from;
     const std::size_t len = std::wcslen(name);
-    for (; from != 0; from = nodes[from].nextSibling)
-        if (NameIs(from, name, len)) return from;
+    for (; from != 0; from = Next(from)) {
+        const Node& n = N(from);
+        if (n.nameLen == len && std::wmemcmp(At(n.start + 1), name, len) == 0) return from;
+    }
     return 0;
 }
 
-std::wstring CMarkupImpl::Attrib(uint32_t node, MCD_CSTR name) const {
-    std::wstring out;
-    if (node == 0 || !name) return out;
+bool Cursor::FindElem(MCD_CSTR name) {
+    const uint32_t from = elem ? Next(elem) : FirstChild(level);
+    const uint32_t found = FindSibling(from, name);
+    if (found == 0) return false;
+    elem = found;
+    child = 0;
+    return true;
+}
+
+bool Cursor::FindChildElem(MCD_CSTR name) {
+    if (elem == 0 && !FindElem(nullptr)) return false;
+    const uint32_t from = child ? Next(child) : FirstChild(elem);
+    const uint32_t found = FindSibling(from, name);
+    if (found == 0) return false;
+    child = found;
+    return true;
+}
+
+bool Cursor::IntoElem() {
+    if (elem == 0) return false;
+    level = elem;
+    elem = 0;
+    child = 0;
+    return true;
+}
+
+bool Cursor::OutOfElem() {
+    if (level == 0) return false;
+    elem = level;
+    level = Parent(level);
+    child = 0;
+    return true;
+}
+
+bool Cursor::AttribSpan(uint32_t node, MCD_CSTR name, const wchar_t*& begin, const wchar_t*& end,
+                        bool& plain) const {
+    if (node == 0 || !name) return false;
     const std::size_t len = std::wcslen(name);
-    const Node& n = nodes[node];
-    const wchar_t* b = doc.data();
+    const Node& n = N(node);
     for (uint32_t i = n.firstAttr; i < n.firstAttr + n.attrCount; ++i) {
-        const Attr& a = attrs[i];
-        if (a.nameLen == len && std::wmemcmp(b + a.nameStart, name, len) == 0) {
-            AppendDecoded(out, b + a.valueStart, b + a.valueStart + a.valueLen);
-            break;
+        const Attr& a = m_index->attrs[i];
+        if (a.nameLen == len && std::wmemcmp(At(a.nameStart), name, len) == 0) {
+            begin = At(a.valueStart);
+            end = begin + a.valueLen;
+            plain = std::wmemchr(begin, L'&', a.valueLen) == nullptr;
+            return true;
         }
+    }
+    return false;
+}
+
+std::wstring Cursor::Attrib(uint32_t node, MCD_CSTR name) const {
+    std::wstring out;
+    const wchar_t* begin;
+    const wchar_t* end;
+    bool plain;
+    if (!AttribSpan(node, name, begin, end, plain)) return out;
+    if (plain) {
+        out.assign(begin, end);
+    } else {
+        AppendDecoded(out, begin, end);
     }
     return out;
 }
 
-std::wstring CMarkupImpl::Data(uint32_t node) const {
+std::wstring Cursor::Data(uint32_t node) const {
     std::wstring out;
     if (node == 0) return out;
-    const Node& n = nodes[node];
-    const wchar_t* const b = doc.data();
-    const wchar_t* const docEnd = b + nodes[0].end;
-    const wchar_t* p = b + n.contentStart;
-    const wchar_t* const e = b + n.contentEnd;
+    const Node& n = N(node);
+    const wchar_t* const docEnd = m_text + m_len;
+    const wchar_t* p = At(n.contentStart);
+    const wchar_t* const e = At(n.contentEnd);
     uint32_t ch = n.firstChild;
     while (p < e) {
         const wchar_t* q = p;
@@ -531,9 +640,9 @@ std::wstring CMarkupImpl::Data(uint32_t node) const {
             }
             continue;
         }
-        if (ch != 0 && p == b + nodes[ch].start) {
-            p = b + nodes[ch].end;
-            ch = nodes[ch].nextSibling;
+        if (ch != 0 && p == At(N(ch).start)) {
+            p = At(N(ch).end);
+            ch = N(ch).nextSibling;
             continue;
         }
         // Tokens are classified against the whole text, as the index did.
@@ -564,21 +673,74 @@ std::wstring CMarkupImpl::Data(uint32_t node) const {
     return out;
 }
 
-std::wstring CMarkupImpl::SubDoc(uint32_t node) const {
-    if (node == 0) return std::wstring();
-    const Node& n = nodes[node];
-    return doc.substr(n.start, n.end - n.start);
+bool Cursor::DataSpan(uint32_t node, const wchar_t*& begin, const wchar_t*& end) const {
+    if (node == 0 || N(node).firstChild != 0) return false;
+    begin = At(N(node).contentStart);
+    end = At(N(node).contentEnd);
+    for (const wchar_t* p = begin; p < end; ++p)
+        if (*p == '<' || *p == '&') return false;
+    return true;
 }
 
-std::wstring CMarkupImpl::TagName(uint32_t node) const {
+std::wstring Cursor::SubDoc(uint32_t node) const {
     if (node == 0) return std::wstring();
-    return doc.substr(nodes[node].start + 1, nodes[node].nameLen);
+    const Node& n = N(node);
+    return std::wstring(At(n.start), n.end - n.start);
 }
 
-std::wstring CMarkupImpl::Error() const {
-    if (problem == Problem::None) return std::wstring();
-    std::wstring text = kProblemText[static_cast<int>(problem)];
-    if (problemNode != 0) text += L": <" + TagName(problemNode) + L">";
+std::wstring Cursor::TagName(uint32_t node) const {
+    if (node == 0) return std::wstring();
+    return std::wstring(At(N(node).start + 1), N(node).nameLen);
+}
+
+std::wstring Cursor::Error() const {
+    if (m_top != 0 || m_index->problem == Problem::None) return std::wstring();
+    std::wstring text = kProblemText[static_cast<int>(m_index->problem)];
+    if (m_index->problemNode != 0) text += L": <" + TagName(m_index->problemNode) + L">";
+    return text;
+}
+
+}  // namespace markup
+}  // namespace ecfg
+
+// ---- CMarkupImpl ----------------------------------------------------------------
+
+CMarkupImpl::CMarkupImpl(const CMarkupImpl& other)
+    : doc(other.doc),
+      loadEncoding(other.loadEncoding),
+      encodingFellBack(other.encodingFellBack),
+      cursor(other.cursor),
+      m_pending(other.m_pending) {
+    cursor.Rebind(doc.data());
+}
+
+CMarkupImpl& CMarkupImpl::operator=(const CMarkupImpl& other) {
+    if (this != &other) {
+        doc = other.doc;
+        loadEncoding = other.loadEncoding;
+        encodingFellBack = other.encodingFellBack;
+        cursor = other.cursor;
+        m_pending = other.m_pending;
+        cursor.Rebind(doc.data());
+    }
+    return *this;
+}
+
+void CMarkupImpl::SetDoc(const wchar_t* text, std::size_t len) {
+    doc.assign(text, len);
+    m_pending = false;
+    cursor.Open(doc.data(), doc.size());
+}
+
+void CMarkupImpl::SetLoaded(std::wstring text) {
+    doc = std::move(text);
+    m_pending = true;
+}
+
+std::wstring CMarkupImpl::TakeDoc(CMarkup& markup) {
+    CMarkupImpl& m = *markup.m_pImpl;
+    std::wstring text = std::move(m.doc);
+    m.SetDoc(L"", 0);
     return text;
 }
 
@@ -586,9 +748,7 @@ std::wstring CMarkupImpl::Error() const {
 
 const std::size_t CMarkup::npos;
 
-CMarkup::CMarkup() : m_pImpl(new CMarkupImpl) {
-    m_pImpl->SetDoc(L"", 0);
-}
+CMarkup::CMarkup() : m_pImpl(new CMarkupImpl) {}
 
 CMarkup::CMarkup(const std::wstring& doc) : m_pImpl(new CMarkupImpl) {
     SetDoc(doc);
@@ -611,104 +771,89 @@ CMarkup::~CMarkup() {
 
 bool CMarkup::SetDoc(const std::wstring& doc) {
     m_pImpl->SetDoc(doc.data(), doc.size());
-    return m_pImpl->wellFormed;
+    return m_pImpl->Use().WellFormed();
 }
 
 bool CMarkup::SetDoc(MCD_CSTR doc) {
     m_pImpl->SetDoc(doc ? doc : L"", doc ? std::wcslen(doc) : 0);
-    return m_pImpl->wellFormed;
+    return m_pImpl->Use().WellFormed();
 }
 
 bool CMarkup::Load(MCD_CSTR path) {
     std::vector<unsigned char> bytes;
     if (!path || !ecfg::ReadFileBytes(path, bytes)) return false;
     CMarkupImpl& m = *m_pImpl;
-    m.doc = ecfg::DecodeXmlBytes(bytes.data(), bytes.size(), m.loadEncoding, m.encodingFellBack);
-    m.Index();
+    m.SetLoaded(
+        ecfg::DecodeXmlBytes(bytes.data(), bytes.size(), m.loadEncoding, m.encodingFellBack));
     return true;
 }
 
 bool CMarkup::IsWellFormed() const {
-    return m_pImpl->wellFormed;
+    return m_pImpl->Use().WellFormed();
 }
 
 bool CMarkup::FindElem(MCD_CSTR name) {
-    CMarkupImpl& m = *m_pImpl;
-    const uint32_t from = m.elem ? m.nodes[m.elem].nextSibling : m.nodes[m.level].firstChild;
-    const uint32_t found = m.FindSibling(from, name);
-    if (found == 0) return false;
-    m.elem = found;
-    m.child = 0;
-    return true;
+    return m_pImpl->Use().FindElem(name);
 }
-
 bool CMarkup::FindChildElem(MCD_CSTR name) {
-    CMarkupImpl& m = *m_pImpl;
-    if (m.elem == 0 && !FindElem(nullptr)) return false;
-    const uint32_t from = m.child ? m.nodes[m.child].nextSibling : m.nodes[m.elem].firstChild;
-    const uint32_t found = m.FindSibling(from, name);
-    if (found == 0) return false;
-    m.child = found;
-    return true;
+    return m_pImpl->Use().FindChildElem(name);
 }
-
 bool CMarkup::IntoElem() {
-    CMarkupImpl& m = *m_pImpl;
-    if (m.elem == 0) return false;
-    m.level = m.elem;
-    m.elem = 0;
-    m.child = 0;
-    return true;
+    return m_pImpl->Use().IntoElem();
 }
-
 bool CMarkup::OutOfElem() {
-    CMarkupImpl& m = *m_pImpl;
-    if (m.level == 0) return false;
-    m.elem = m.level;
-    m.level = m.nodes[m.level].parent;
-    m.child = 0;
-    return true;
+    return m_pImpl->Use().OutOfElem();
 }
 
 std::wstring CMarkup::GetAttrib(MCD_CSTR name) const {
-    return m_pImpl->Attrib(m_pImpl->elem, name);
+    ecfg::markup::Cursor& c = m_pImpl->Use();
+    return c.Attrib(c.elem, name);
 }
 std::wstring CMarkup::GetChildAttrib(MCD_CSTR name) const {
-    return m_pImpl->Attrib(m_pImpl->child, name);
+    ecfg::markup::Cursor& c = m_pImpl->Use();
+    return c.Attrib(c.child, name);
 }
 std::wstring CMarkup::GetData() const {
-    return m_pImpl->Data(m_pImpl->elem);
+    ecfg::markup::Cursor& c = m_pImpl->Use();
+    return c.Data(c.elem);
 }
 std::wstring CMarkup::GetChildData() const {
-    return m_pImpl->Data(m_pImpl->child);
+    ecfg::markup::Cursor& c = m_pImpl->Use();
+    return c.Data(c.child);
 }
 std::wstring CMarkup::GetSubDoc() const {
-    return m_pImpl->SubDoc(m_pImpl->elem);
+    ecfg::markup::Cursor& c = m_pImpl->Use();
+    return c.SubDoc(c.elem);
 }
 std::wstring CMarkup::GetChildSubDoc() const {
-    return m_pImpl->SubDoc(m_pImpl->child);
+    ecfg::markup::Cursor& c = m_pImpl->Use();
+    return c.SubDoc(c.child);
 }
 const std::wstring& CMarkup::GetDoc() const {
     return m_pImpl->doc;
 }
 
 std::size_t CMarkup::GetElemOffset() const {
-    return m_pImpl->elem ? m_pImpl->nodes[m_pImpl->elem].start : npos;
+    ecfg::markup::Cursor& c = m_pImpl->Use();
+    return c.Offset(c.elem);
 }
 std::size_t CMarkup::GetChildElemOffset() const {
-    return m_pImpl->child ? m_pImpl->nodes[m_pImpl->child].start : npos;
+    ecfg::markup::Cursor& c = m_pImpl->Use();
+    return c.Offset(c.child);
 }
 std::wstring CMarkup::GetTagName() const {
-    return m_pImpl->TagName(m_pImpl->elem);
+    ecfg::markup::Cursor& c = m_pImpl->Use();
+    return c.TagName(c.elem);
 }
 std::wstring CMarkup::GetChildTagName() const {
-    return m_pImpl->TagName(m_pImpl->child);
+    ecfg::markup::Cursor& c = m_pImpl->Use();
+    return c.TagName(c.child);
 }
 std::size_t CMarkup::GetErrorOffset() const {
-    return m_pImpl->problemOffset;
+    return m_pImpl->Use().ErrorOffset();
 }
 std::wstring CMarkup::GetError() const {
-    return m_pImpl->Error();
+    return m_pImpl->Use().Error();
 }
 std::wstring CMarkup::GetLoadEncoding() const {
     return m_pImpl->loadEncoding;

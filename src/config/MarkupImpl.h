@@ -30,8 +30,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "eventconfig/config/Markup.h"
@@ -82,10 +82,75 @@ enum class Problem {
 }  // namespace markup
 }  // namespace ecfg
 
-class CMarkupImpl {
+namespace ecfg {
+namespace markup {
+
+// The index of one text. Immutable once built, so that navigators reading
+// the text or a sub-document of it can share it.
+struct Index {
+    std::vector<Node> nodes;
+    std::vector<Attr> attrs;
+    Problem problem = Problem::None;
+    std::size_t problemOffset = CMarkup::npos;
+    uint32_t problemNode = 0;  // the element the problem concerns, if any
+    bool wellFormed = false;
+};
+
+// Builds the index of [text, text + len).
+std::shared_ptr<const Index> BuildIndex(const wchar_t* text, std::size_t len);
+
+// A text being read, its index and the position. The text is not owned: it
+// must outlive the cursor. The index is either the text's own or, for the
+// sub-document of one element of an indexed text, that text's index seen
+// from the element (`top`; its offsets shifted by `base`), so that reading a
+// sub-document again costs no second pass over it.
+class Cursor {
 public:
-    void SetDoc(const wchar_t* text, std::size_t len);
-    void Index();
+    // Reads the text, indexed afresh.
+    void Open(const wchar_t* text, std::size_t len);
+    // Reads a text equal to the sub-document of element `top` of `index`
+    // (the caller has verified it), without indexing it again.
+    void OpenView(const wchar_t* text, std::size_t len, std::shared_ptr<const Index> index,
+                  uint32_t top);
+    // Reads a text equal to the other cursor's, through its index.
+    void OpenSame(const wchar_t* text, const Cursor& other);
+    // The same text at another place in memory (a copied navigator).
+    void Rebind(const wchar_t* text) { m_text = text; }
+
+    bool FindElem(MCD_CSTR name);
+    bool FindChildElem(MCD_CSTR name);
+    bool IntoElem();
+    bool OutOfElem();
+
+    bool WellFormed() const { return m_top != 0 || m_index->wellFormed; }
+    const Index& GetIndex() const { return *m_index; }
+    const std::shared_ptr<const Index>& SharedIndex() const { return m_index; }
+    const wchar_t* Text() const { return m_text; }
+    std::size_t Length() const { return m_len; }
+
+    // Reads of a node (0 = none gives empty text).
+    std::wstring Attrib(uint32_t node, MCD_CSTR name) const;
+    // The raw value of an attribute, in place: false when it is absent.
+    // `plain` tells whether it holds no reference to decode.
+    bool AttribSpan(uint32_t node, MCD_CSTR name, const wchar_t*& begin, const wchar_t*& end,
+                    bool& plain) const;
+    std::wstring Data(uint32_t node) const;
+    // The character data in place when it is the plain text of an element
+    // without children, markup or references (the usual leaf).
+    bool DataSpan(uint32_t node, const wchar_t*& begin, const wchar_t*& end) const;
+    std::wstring SubDoc(uint32_t node) const;
+    std::wstring TagName(uint32_t node) const;
+    std::wstring Error() const;
+    // Offsets in this text.
+    std::size_t Offset(uint32_t node) const {
+        return node ? m_index->nodes[node].start - m_base : CMarkup::npos;
+    }
+    std::size_t ErrorOffset() const { return m_top ? CMarkup::npos : m_index->problemOffset; }
+    // Start and length in this text of a node's markup.
+    std::size_t SubDocStart(uint32_t node) const { return m_index->nodes[node].start - m_base; }
+    std::size_t SubDocLength(uint32_t node) const {
+        return m_index->nodes[node].end - m_index->nodes[node].start;
+    }
 
     // Position: the level (0 = document), its current element and the
     // current element's current child (0 = none).
@@ -93,32 +158,55 @@ public:
     uint32_t elem = 0;
     uint32_t child = 0;
 
-    std::wstring doc;
-    std::vector<ecfg::markup::Node> nodes;
-    std::vector<ecfg::markup::Attr> attrs;
-    ecfg::markup::Problem problem = ecfg::markup::Problem::None;
-    std::size_t problemOffset = CMarkup::npos;
-    uint32_t problemNode = 0;  // the element the problem concerns, if any
-    bool wellFormed = false;
+private:
+    const Node& N(uint32_t i) const { return m_index->nodes[i]; }
+    // Tree links as seen from this text: `top` is its only element.
+    uint32_t FirstChild(uint32_t node) const {
+        return node == 0 && m_top != 0 ? m_top : N(node).firstChild;
+    }
+    uint32_t Next(uint32_t node) const { return node == m_top ? 0 : N(node).nextSibling; }
+    uint32_t Parent(uint32_t node) const { return node == m_top ? 0 : N(node).parent; }
+    const wchar_t* At(uint32_t offset) const { return m_text + (offset - m_base); }
+    uint32_t FindSibling(uint32_t from, MCD_CSTR name) const;
 
+    const wchar_t* m_text = L"";
+    std::size_t m_len = 0;
+    std::shared_ptr<const Index> m_index;
+    uint32_t m_top = 0;
+    uint32_t m_base = 0;
+};
+
+}  // namespace markup
+}  // namespace ecfg
+
+// The navigator's own copy of its text (SetDoc, Load) and a cursor over it. A
+// loaded text is indexed on first use: the configuration root only takes the
+// text of a loaded file.
+class CMarkupImpl {
+public:
+    CMarkupImpl() { cursor.Open(doc.data(), 0); }
+    CMarkupImpl(const CMarkupImpl& other);
+    CMarkupImpl& operator=(const CMarkupImpl& other);
+
+    void SetDoc(const wchar_t* text, std::size_t len);
+    void SetLoaded(std::wstring text);
+    // Moves the text out of a navigator that is read no further (the root
+    // keeps a loaded file's text without copying it); the navigator is left
+    // empty.
+    static std::wstring TakeDoc(CMarkup& markup);
+    ecfg::markup::Cursor& Use() {
+        if (m_pending) {
+            m_pending = false;
+            cursor.Open(doc.data(), doc.size());
+        }
+        return cursor;
+    }
+
+    std::wstring doc;
     std::wstring loadEncoding;
     bool encodingFellBack = false;
 
-    uint32_t FindSibling(uint32_t from, MCD_CSTR name) const;
-    std::wstring Attrib(uint32_t node, MCD_CSTR name) const;
-    std::wstring Data(uint32_t node) const;
-    std::wstring SubDoc(uint32_t node) const;
-    std::wstring TagName(uint32_t node) const;
-    std::wstring Error() const;
-
 private:
-    void Fail(std::size_t offset, ecfg::markup::Problem what, uint32_t node = 0);
-    bool NameIs(uint32_t node, const wchar_t* name, std::size_t len) const;
-
-    // Open-element name counts, kept only once a mismatched end tag found no
-    // match near the top of a deep stack (keeps recovery linear).
-    uint32_t FindOpen(uint32_t open, const wchar_t* name, std::size_t len);
-    void Close(uint32_t& open, uint32_t contentEnd, uint32_t end);
-    std::unordered_map<std::wstring, uint32_t> m_openNames;
-    bool m_countingNames = false;
+    ecfg::markup::Cursor cursor;
+    bool m_pending = false;
 };

@@ -3,14 +3,15 @@
 #include "eventconfig/model/RuleConfig.h"
 #include "model/Reading.h"
 
-CEventStateConfig::CEventStateConfig() : m_nID(-1), m_nInitialActivated(1), m_nNeedProcessLogField(0) {}
+CEventStateConfig::CEventStateConfig()
+    : m_nID(-1), m_nInitialActivated(1), m_nNeedProcessLogField(0) {}
 
 CEventStateConfig::CEventStateConfig(std::wstring subDoc) : CEventStateConfig() {
     ecfg::XmlReader reader(subDoc);
     reader.Find();
     m_nID = reader.AttrDec(L"ID");
     m_nInitialActivated = reader.AttrDec(L"InitialActivated");
-    m_nNeedProcessLogField = reader.Attr(L"NeedProcessLogField") == L"TRUE" ? 1 : 0;
+    m_nNeedProcessLogField = reader.AttrIs(L"NeedProcessLogField", L"TRUE") ? 1 : 0;
     reader.EachChild(L"Rule", [&] {
         std::unique_ptr<CRuleConfig> rule(new CRuleConfig(reader.SubDoc()));
         const int id = rule->GetRuleID();
@@ -18,4 +19,6 @@ CEventStateConfig::CEventStateConfig(std::wstring subDoc) : CEventStateConfig() 
     });
 }
 
-CEventStateConfig::~CEventStateConfig() { m_mapRuleList.clear(); }
+CEventStateConfig::~CEventStateConfig() {
+    m_mapRuleList.clear();
+}

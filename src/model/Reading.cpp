@@ -1,6 +1,7 @@
 #include "model/Reading.h"
 
 #include <climits>
+#include <cwchar>
 #include <cwctype>
 
 #include "eventconfig/model/MsgConfig.h"
@@ -26,7 +27,8 @@ int WcsToL32(const wchar_t* text, const wchar_t** end, int base) {
         negative = (*p == L'-');
         ++p;
     }
-    if (base == 16 && p[0] == L'0' && (p[1] == L'x' || p[1] == L'X') && DigitValue(p[2]) < 16) p += 2;
+    if (base == 16 && p[0] == L'0' && (p[1] == L'x' || p[1] == L'X') && DigitValue(p[2]) < 16)
+        p += 2;
     const wchar_t* digits = p;
     // Accumulate in 64 bits and stop growing once past the 32-bit range, so
     // any number of digits is read in one pass without overflow.
@@ -48,9 +50,15 @@ int WcsToL32(const wchar_t* text, const wchar_t** end, int base) {
     return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
-int Wtoi(const std::wstring& text) { return WcsToL32(text.c_str(), nullptr, 10); }
-int HexToInt(const std::wstring& text) { return WcsToL32(text.c_str(), nullptr, 16); }
-int DecToInt(const std::wstring& text) { return WcsToL32(text.c_str(), nullptr, 10); }
+int Wtoi(const std::wstring& text) {
+    return WcsToL32(text.c_str(), nullptr, 10);
+}
+int HexToInt(const std::wstring& text) {
+    return WcsToL32(text.c_str(), nullptr, 16);
+}
+int DecToInt(const std::wstring& text) {
+    return WcsToL32(text.c_str(), nullptr, 10);
+}
 
 void ToLower(std::wstring& text) {
     for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
@@ -75,7 +83,8 @@ void SplitIds(const std::wstring& text, NumberRule rule, std::vector<int>& ids) 
     std::size_t start = 0;
     for (;;) {
         std::size_t slash = text.find(L'/', start);
-        ids.push_back(rule(text.substr(start, slash == std::wstring::npos ? std::wstring::npos : slash - start)));
+        ids.push_back(rule(
+            text.substr(start, slash == std::wstring::npos ? std::wstring::npos : slash - start)));
         if (slash == std::wstring::npos) break;
         start = slash + 1;
     }
@@ -83,24 +92,98 @@ void SplitIds(const std::wstring& text, NumberRule rule, std::vector<int>& ids) 
 
 }  // namespace
 
-void GetMsgIDList(const std::wstring& text, std::vector<int>& ids) { SplitIds(text, HexToInt, ids); }
-void GenRuleIDList(const std::wstring& text, std::vector<int>& ids) { SplitIds(text, Wtoi, ids); }
+void GetMsgIDList(const std::wstring& text, std::vector<int>& ids) {
+    SplitIds(text, HexToInt, ids);
+}
+void GenRuleIDList(const std::wstring& text, std::vector<int>& ids) {
+    SplitIds(text, Wtoi, ids);
+}
 
 // ---- XmlReader ----------------------------------------------------------------
 
-XmlReader::XmlReader(const std::wstring& doc) { m_markup.SetDoc(doc); }
+namespace {
+
+// The readers open on this thread, innermost first (linked by m_pOuter).
+thread_local XmlReader* t_pInnermost = nullptr;
+
+// How many open readers a new one looks at for its text.
+const int kSharedLookups = 4;
+
+// A number read from [begin, end) by the rule of WcsToL32, without building
+// a string for the usual short value.
+int ParseSpan(const wchar_t* begin, const wchar_t* end, int base) {
+    wchar_t buf[64];
+    const std::size_t len = static_cast<std::size_t>(end - begin);
+    if (len < sizeof buf / sizeof buf[0]) {
+        std::wmemcpy(buf, begin, len);
+        buf[len] = 0;
+        return WcsToL32(buf, nullptr, base);
+    }
+    return WcsToL32(std::wstring(begin, end).c_str(), nullptr, base);
+}
+
+}  // namespace
+
+XmlReader::XmlReader(const std::wstring& doc) : m_pOuter(t_pInnermost) {
+    Open(doc);
+}
+
+XmlReader::XmlReader(std::wstring&& doc) : m_strOwned(std::move(doc)), m_pOuter(t_pInnermost) {
+    Open(m_strOwned);
+}
+
+void XmlReader::Open(const std::wstring& doc) {
+    if (!OpenShared(doc)) m_cursor.Open(doc.data(), doc.size());
+    t_pInnermost = this;
+}
+
+XmlReader::~XmlReader() {
+    if (t_pInnermost == this) {
+        t_pInnermost = m_pOuter;
+        return;
+    }
+    // Readers end in reverse order of their making; unlink anyway if not.
+    for (XmlReader* r = t_pInnermost; r; r = r->m_pOuter)
+        if (r->m_pOuter == this) {
+            r->m_pOuter = m_pOuter;
+            return;
+        }
+}
+
+bool XmlReader::OpenShared(const std::wstring& doc) {
+    int looked = 0;
+    for (const XmlReader* r = t_pInnermost; r && looked < kSharedLookups;
+         r = r->m_pOuter, ++looked) {
+        const markup::Cursor& c = r->m_cursor;
+        // The same text as that reader's (the registry hands a copy of the
+        // sub-document to the kind it picks).
+        if (doc.size() == c.Length() && std::wmemcmp(doc.data(), c.Text(), doc.size()) == 0) {
+            m_cursor.OpenSame(doc.data(), c);
+            return true;
+        }
+        // The sub-document it handed out last. Only a well-formed text's
+        // elements read the same from their own sub-document.
+        const uint32_t node = r->m_nLastSubDoc;
+        if (node != 0 && c.WellFormed() && doc.size() == c.SubDocLength(node) &&
+            std::wmemcmp(doc.data(), c.Text() + c.SubDocStart(node), doc.size()) == 0) {
+            m_cursor.OpenView(doc.data(), doc.size(), c.SharedIndex(), node);
+            return true;
+        }
+    }
+    return false;
+}
 
 bool XmlReader::Find(MCD_CSTR name) {
     m_bChild = false;
     if (m_nDead > 0) return false;
-    m_bElem = m_markup.FindElem(name);
+    m_bElem = m_cursor.FindElem(name);
     return m_bElem;
 }
 
 bool XmlReader::FindChild(MCD_CSTR name) {
     if (m_nDead > 0) return false;
     if (!m_bElem && !Find(nullptr)) return false;
-    m_bChild = m_markup.FindChildElem(name);
+    m_bChild = m_cursor.FindChildElem(name);
     return m_bChild;
 }
 
@@ -108,7 +191,7 @@ void XmlReader::Into() {
     if (m_nDead > 0 || !m_bElem) {
         ++m_nDead;
     } else {
-        m_markup.IntoElem();
+        m_cursor.IntoElem();
     }
     m_bElem = false;
     m_bChild = false;
@@ -123,17 +206,55 @@ void XmlReader::Out() {
         m_bElem = false;
         return;
     }
-    if (m_markup.OutOfElem()) m_bElem = true;
+    if (m_cursor.OutOfElem()) m_bElem = true;
 }
 
-std::wstring XmlReader::Attr(MCD_CSTR name) const { return HasElem() ? m_markup.GetAttrib(name) : std::wstring(); }
-std::wstring XmlReader::Data() const { return HasElem() ? m_markup.GetData() : std::wstring(); }
-std::wstring XmlReader::SubDoc() const { return HasElem() ? m_markup.GetSubDoc() : std::wstring(); }
-std::wstring XmlReader::ChildAttr(MCD_CSTR name) const {
-    return HasChild() ? m_markup.GetChildAttrib(name) : std::wstring();
+std::wstring XmlReader::Attr(MCD_CSTR name) const {
+    return m_cursor.Attrib(Elem(), name);
 }
-std::wstring XmlReader::ChildData() const { return HasChild() ? m_markup.GetChildData() : std::wstring(); }
-std::wstring XmlReader::ChildSubDoc() const { return HasChild() ? m_markup.GetChildSubDoc() : std::wstring(); }
+std::wstring XmlReader::Data() const {
+    return m_cursor.Data(Elem());
+}
+std::wstring XmlReader::SubDoc() {
+    m_nLastSubDoc = Elem();
+    return m_cursor.SubDoc(m_nLastSubDoc);
+}
+std::wstring XmlReader::ChildAttr(MCD_CSTR name) const {
+    return m_cursor.Attrib(Child(), name);
+}
+std::wstring XmlReader::ChildData() const {
+    return m_cursor.Data(Child());
+}
+std::wstring XmlReader::ChildSubDoc() {
+    m_nLastSubDoc = Child();
+    return m_cursor.SubDoc(m_nLastSubDoc);
+}
+
+int XmlReader::AttrNumber(MCD_CSTR name, int base) const {
+    const wchar_t* begin;
+    const wchar_t* end;
+    bool plain;
+    if (!m_cursor.AttribSpan(Elem(), name, begin, end, plain)) return 0;
+    return plain ? ParseSpan(begin, end, base)
+                 : WcsToL32(m_cursor.Attrib(Elem(), name).c_str(), nullptr, base);
+}
+
+int XmlReader::DataNumber(uint32_t node, int base) const {
+    const wchar_t* begin;
+    const wchar_t* end;
+    if (m_cursor.DataSpan(node, begin, end)) return ParseSpan(begin, end, base);
+    return WcsToL32(m_cursor.Data(node).c_str(), nullptr, base);
+}
+
+bool XmlReader::AttrIs(MCD_CSTR name, const wchar_t* text) const {
+    const wchar_t* begin;
+    const wchar_t* end;
+    bool plain;
+    const std::size_t len = std::wcslen(text);
+    if (!m_cursor.AttribSpan(Elem(), name, begin, end, plain)) return len == 0;
+    if (!plain) return m_cursor.Attrib(Elem(), name) == text;
+    return static_cast<std::size_t>(end - begin) == len && std::wmemcmp(begin, text, len) == 0;
+}
 
 // ---- Child lists ------------------------------------------------------------------
 
@@ -171,7 +292,8 @@ TagLocator ReadTagLocator(const XmlReader& reader, TagForm form, Lower lower) {
     locator.offset = reader.AttrDec(L"StartOffset");
     locator.startTag = reader.Attr(forward ? L"StartSearchTag" : L"StartReverseSearchTag");
     locator.endTag = reader.Attr(forward ? L"EndSearchTag" : L"EndReverseSearchTag");
-    if (form == TagForm::ReverseWithEventInfo) locator.eventInfoName = reader.Attr(L"EventInfoName");
+    if (form == TagForm::ReverseWithEventInfo)
+        locator.eventInfoName = reader.Attr(L"EventInfoName");
     if (lower != Lower::None) ToLower(locator.name);
     if (lower == Lower::NameAndTags) {
         ToLower(locator.startTag);

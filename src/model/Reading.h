@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/MarkupImpl.h"
 #include "eventconfig/config/Markup.h"
 #include "eventconfig/model/MsgConfig.h"
 
@@ -48,13 +49,24 @@ void GenRuleIDList(const std::wstring& text, std::vector<int>& ids);
 // searches applied: after a search that found nothing, nothing is current,
 // so reads give empty text and entering gives an empty level (where the raw
 // navigator would still show the element found before).
+//
+// The reader reads the caller's text in place: the text must outlive it (a
+// constructor's sub-document outlives the constructor's reader). A sub-document
+// is almost always read again at once by the next level's constructor, so a
+// new reader first looks at the few readers still open on this thread: when
+// its text equals the sub-document one of them just handed out (or that
+// reader's whole text), it reads through that reader's index instead of
+// indexing the text again.
 class XmlReader {
 public:
     explicit XmlReader(const std::wstring& doc);
+    // A temporary would not outlive the reader: the reader keeps it.
+    explicit XmlReader(std::wstring&& doc);
     XmlReader(const XmlReader&) = delete;
     XmlReader& operator=(const XmlReader&) = delete;
+    ~XmlReader();
 
-    bool IsWellFormed() const { return m_markup.IsWellFormed(); }
+    bool IsWellFormed() const { return m_cursor.WellFormed(); }
 
     // Next element at the current level (any name when null).
     bool Find(MCD_CSTR name = nullptr);
@@ -72,17 +84,20 @@ public:
     // Reads of the current element / child; empty when there is none.
     std::wstring Attr(MCD_CSTR name) const;
     std::wstring Data() const;
-    std::wstring SubDoc() const;
+    std::wstring SubDoc();
     std::wstring ChildAttr(MCD_CSTR name) const;
     std::wstring ChildData() const;
-    std::wstring ChildSubDoc() const;
+    std::wstring ChildSubDoc();
 
-    int AttrDec(MCD_CSTR name) const { return Wtoi(Attr(name)); }
-    int AttrHex(MCD_CSTR name) const { return HexToInt(Attr(name)); }
-    int DataDec() const { return Wtoi(Data()); }
-    int DataHex() const { return HexToInt(Data()); }
-    int ChildDataDec() const { return Wtoi(ChildData()); }
-    int ChildDataHex() const { return HexToInt(ChildData()); }
+    // Number reads, without building the text when it can be read in place.
+    int AttrDec(MCD_CSTR name) const { return AttrNumber(name, 10); }
+    int AttrHex(MCD_CSTR name) const { return AttrNumber(name, 16); }
+    int DataDec() const { return DataNumber(Elem(), 10); }
+    int DataHex() const { return DataNumber(Elem(), 16); }
+    int ChildDataDec() const { return DataNumber(Child(), 10); }
+    int ChildDataHex() const { return DataNumber(Child(), 16); }
+    // Whether the attribute reads exactly as the text (absent reads as "").
+    bool AttrIs(MCD_CSTR name, const wchar_t* text) const;
 
     // Calls f() with each child of the current element that has the given
     // name (any when null) current, in document order; comes back out.
@@ -99,7 +114,18 @@ public:
     }
 
 private:
-    CMarkup m_markup;
+    uint32_t Elem() const { return HasElem() ? m_cursor.elem : 0; }
+    uint32_t Child() const { return HasChild() ? m_cursor.child : 0; }
+    int AttrNumber(MCD_CSTR name, int base) const;
+    int DataNumber(uint32_t node, int base) const;
+    void Open(const std::wstring& doc);
+    // Reads the text through an open reader's index when it can.
+    bool OpenShared(const std::wstring& doc);
+
+    std::wstring m_strOwned;  // the text, when it was given as a temporary
+    markup::Cursor m_cursor;
+    XmlReader* m_pOuter;         // the innermost reader open when this one was made
+    uint32_t m_nLastSubDoc = 0;  // the element whose sub-document was last handed out
     bool m_bElem = false;
     bool m_bChild = false;
     int m_nDead = 0;

@@ -4,7 +4,8 @@
 #include "model/Reading.h"
 #include "operations/OperationRegistry.h"
 
-CRuleConfig::CRuleConfig() : m_nRuleID(-1), m_nInitialActivated(1), m_pOperation(nullptr), m_nPlatType(0) {}
+CRuleConfig::CRuleConfig()
+    : m_nRuleID(-1), m_nInitialActivated(1), m_pOperation(nullptr), m_nPlatType(0) {}
 
 CRuleConfig::CRuleConfig(std::wstring subDoc) : CRuleConfig() {
     ecfg::XmlReader reader(subDoc);
@@ -25,14 +26,15 @@ CRuleConfig::CRuleConfig(std::wstring subDoc) : CRuleConfig() {
 void CRuleConfig::InitialActionList(std::wstring subDoc) {
     ecfg::XmlReader reader(subDoc);
     reader.Find();
-    const std::wstring result = reader.Attr(L"Type");
     // A "Result" that is neither "TRUE" nor "FALSE" selects no list.
-    OwnedPtrVector<CActionConfig>* list =
-        result == L"TRUE" ? &m_vecTrueActionList : result == L"FALSE" ? &m_vecFalseActionList : nullptr;
+    OwnedPtrVector<CActionConfig>* list = reader.AttrIs(L"Type", L"TRUE")    ? &m_vecTrueActionList
+                                          : reader.AttrIs(L"Type", L"FALSE") ? &m_vecFalseActionList
+                                                                             : nullptr;
     if (!list) return;
     reader.EachChild(L"Action", [&] {
         CActionTypeFactory* actions = CActionTypeFactory::GetInstance();
-        list->push_back(std::unique_ptr<CActionConfig>(actions ? actions->CreateAction(reader.SubDoc()) : nullptr));
+        list->push_back(std::unique_ptr<CActionConfig>(
+            actions ? actions->CreateAction(reader.SubDoc()) : nullptr));
     });
 }
 

@@ -72,5 +72,6 @@ public:
     static const std::size_t npos = static_cast<std::size_t>(-1);
 
 private:
+    friend class CMarkupImpl;
     CMarkupImpl* m_pImpl;
 };
