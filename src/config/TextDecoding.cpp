@@ -153,27 +153,46 @@ bool DecodeWithPlatform(const std::string& name, const unsigned char* p, std::si
 
 }  // namespace
 
-void AppendCodePoint(std::wstring& out, uint32_t cp) {
+namespace {
+
+// Writes one code point at w (two units where wchar_t is 16-bit) and
+// returns the position after it.
+wchar_t* WriteCodePoint(wchar_t* w, uint32_t cp) {
     if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
 #if WCHAR_MAX <= 0xFFFF
     if (cp >= 0x10000) {
         cp -= 0x10000;
-        out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
-        return;
+        *w++ = static_cast<wchar_t>(0xD800 + (cp >> 10));
+        *w++ = static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
+        return w;
     }
 #endif
-    out.push_back(static_cast<wchar_t>(cp));
+    *w++ = static_cast<wchar_t>(cp);
+    return w;
+}
+
+}  // namespace
+
+void AppendCodePoint(std::wstring& out, uint32_t cp) {
+    wchar_t units[2];
+    out.append(units, static_cast<std::size_t>(WriteCodePoint(units, cp) - units));
 }
 
 void DecodeUtf8(const unsigned char* p, std::size_t n, std::wstring& out) {
-    out.reserve(out.size() + n);
+    // Written through a pointer into room for the longest result (one unit
+    // per byte), then cut to what was written: a character at a time through
+    // push_back costs several times as much.
+    const std::size_t start = out.size();
+    out.resize(start + n);
+    wchar_t* const begin = &out[0] + start;
+    wchar_t* w = begin;
     std::size_t i = 0;
     while (i < n) {
         const unsigned char c = p[i];
         if (c < 0x80) {
-            out.push_back(static_cast<wchar_t>(c));
-            ++i;
+            do {
+                *w++ = static_cast<wchar_t>(p[i++]);
+            } while (i < n && p[i] < 0x80);
             continue;
         }
         // Lead byte: length and the allowed range of the second byte, so
@@ -196,7 +215,7 @@ void DecodeUtf8(const unsigned char* p, std::size_t n, std::wstring& out) {
             if (c == 0xF0) lo = 0x90;
             if (c == 0xF4) hi = 0x8F;
         } else {
-            AppendCodePoint(out, kReplacement);
+            w = WriteCodePoint(w, kReplacement);
             ++i;
             continue;
         }
@@ -208,12 +227,13 @@ void DecodeUtf8(const unsigned char* p, std::size_t n, std::wstring& out) {
             cp = cp << 6 | (t & 0x3F);
         }
         if (k == len) {
-            AppendCodePoint(out, cp);
+            w = WriteCodePoint(w, cp);
         } else {
-            AppendCodePoint(out, kReplacement);
+            w = WriteCodePoint(w, kReplacement);
         }
         i += k;
     }
+    out.resize(start + static_cast<std::size_t>(w - begin));
 }
 
 void DecodeUtf16(const unsigned char* p, std::size_t n, bool bigEndian, std::wstring& out) {
