@@ -1,6 +1,7 @@
 #include "eventconfig/config/ConfigRoot.h"
 
 #include "actions/ActionRegistry.h"
+#include "config/MarkupImpl.h"
 #include "config/PlatformInternal.h"
 #include "eventconfig/config/Markup.h"
 #include "eventconfig/config/Platform.h"
@@ -69,7 +70,7 @@ int CEventConfig::LoadConfigInfo(std::wstring path) {
         ecfg::ShowEventConfigMessage(ecfg::MissingFileMessage(path));
         return 0;
     }
-    ParseEventConfig(markup.GetDoc());
+    ParseEventConfig(CMarkupImpl::TakeDoc(markup));
     return 1;
 }
 
