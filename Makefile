@@ -159,3 +159,12 @@ fuzz: deps
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN) $(BUILD_WIN) $(GTEST_WIN) $(BUILD_FUZZ) $(LOGS)
+
+# ---- benchmark ---------------------------------------------------------------
+
+# Load benchmark against pugixml (Release build in build-bench, generated
+# files in bench/data): prints the table and writes bench/results.md.
+# bench/run.sh --callgrind gives the instruction counts of one load instead.
+.PHONY: bench
+bench: deps
+	@bench/run.sh
