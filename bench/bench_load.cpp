@@ -6,6 +6,7 @@
 //
 //   bench_load [--runs N] [--out results.md] [--no-probes] FILE...
 //   bench_load --callgrind FILE   one full load, instrumented only around it
+//   bench_load --callgrind-pugi FILE   pugixml's load_file, the same way
 //   bench_load --rss FILE         (child) one full load, as a host does it
 //   bench_load --rss-pugi FILE    (child) one pugixml load_file
 
@@ -43,6 +44,8 @@
 #endif
 
 namespace {
+
+std::string ReadFirstLine(const char* path, const char* key);
 
 typedef std::chrono::steady_clock Clock;
 
@@ -425,14 +428,30 @@ int Usage(const char* self) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && !std::strcmp(argv[1], "--rss")) {
+        // BENCH_RSS_PHASES=1 shows where the peak is reached.
+        const bool phases = std::getenv("BENCH_RSS_PHASES") != nullptr;
         Loaded loaded;
         loaded.root = LoadRoot(argv[2]);
+        if (phases)
+            std::fprintf(stderr, "peak after the root: %s\n",
+                         ReadFirstLine("/proc/self/status", "VmHWM").c_str());
         BuildModels(loaded);
+        if (phases)
+            std::fprintf(stderr, "peak after the models: %s, now %s\n",
+                         ReadFirstLine("/proc/self/status", "VmHWM").c_str(),
+                         ReadFirstLine("/proc/self/status", "VmRSS").c_str());
         return Count(loaded).rules > 0 ? 0 : 1;
     }
     if (argc == 3 && !std::strcmp(argv[1], "--rss-pugi")) {
         pugi::xml_document doc;
         return doc.load_file(argv[2]) ? 0 : 1;
+    }
+    if (argc == 3 && !std::strcmp(argv[1], "--callgrind-pugi")) {
+        pugi::xml_document doc;
+        CALLGRIND_START_INSTRUMENTATION;
+        const bool ok = doc.load_file(argv[2]);
+        CALLGRIND_STOP_INSTRUMENTATION;
+        return ok ? 0 : 1;
     }
     if (argc == 3 && !std::strcmp(argv[1], "--callgrind")) {
         Loaded loaded;
