@@ -66,6 +66,14 @@ demo: deps
 	$(BUILD)/tools/eventconfig check examples/EventConfig.xml
 	$(BUILD)/tools/eventconfig summary examples/EventConfig.xml
 	$(BUILD)/examples/eventconfig_demo examples/EventConfig.xml
+	@mkdir -p $(BUILD)/demo
+	$(BUILD)/tools/eventconfig graph examples/EventConfig.xml --protocol 1 --format svg -o $(BUILD)/demo/graph-protocol-1.svg
+	@echo "drawing of protocol 1: $(BUILD)/demo/graph-protocol-1.svg"
+
+# The README's picture of the bundled example: rerun after changing either.
+.PHONY: docs-graph
+docs-graph: build
+	$(BUILD)/tools/eventconfig graph examples/EventConfig.xml --protocol 1 --format png -o docs/graph-protocol-1.png
 
 # ---- test stages ---------------------------------------------------------------
 
@@ -135,7 +143,8 @@ test-fuzz:
 
 # Each *_fuzz program for FUZZ_SECONDS on a scratch copy of its corpus
 # (fuzz/corpus/<name>, fuzz/corpus/<name without _fuzz>, fuzz/<name>_corpus,
-# or fuzz/corpus), so the checked-in seeds stay as they are.
+# or fuzz/corpus), so the checked-in seeds stay as they are; with
+# fuzz/<name>.dict or fuzz/<name without _fuzz>.dict when there is one.
 fuzz-run:
 	@targets=$$(find $(BUILD_FUZZ) -type f -name '*_fuzz' -perm -u+x | sort); \
 	if [ -z "$$targets" ]; then echo "fuzz: no *_fuzz targets built"; exit 1; fi; \
@@ -145,9 +154,10 @@ fuzz-run:
 	  for seeds in fuzz/corpus/$$name fuzz/corpus/$$short fuzz/$${name}_corpus fuzz/$${short}_corpus fuzz/corpus; do \
 	    if [ -d $$seeds ]; then cp -r $$seeds/. $$scratch/; break; fi; \
 	  done; \
-	  echo "fuzzing $$name for $(FUZZ_SECONDS)s ($$(ls $$scratch | wc -l) seeds)"; \
+	  dict=""; for d in fuzz/$$name.dict fuzz/$$short.dict; do if [ -f $$d ]; then dict=-dict=$$d; break; fi; done; \
+	  echo "fuzzing $$name for $(FUZZ_SECONDS)s ($$(ls $$scratch | wc -l) seeds) $$dict"; \
 	  rc=0; ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	    $$exe -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$scratch > $$scratch.log 2>&1 || rc=$$?; \
+	    $$exe -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict $$scratch > $$scratch.log 2>&1 || rc=$$?; \
 	  grep -E '^#[0-9]+\s+(INITED|DONE)|^stat::|ERROR|SUMMARY' $$scratch.log || true; \
 	  if [ $$rc != 0 ]; then tail -50 $$scratch.log; echo "fuzz: $$name FAILED (exit $$rc, log $$scratch.log)"; exit 1; fi; \
 	  runs=$$(sed -n 's/^Done \([0-9]*\) runs in \([0-9]*\) second.*/\1 runs in \2 s/p' $$scratch.log); \
