@@ -11,46 +11,50 @@ using ecfg::XmlReader;
 
 namespace {
 
+// Calls visit() at every element in document order: find() selects the next
+// element at the level, into() and out() enter and leave it.
+template <class Find, class Into, class Out, class Visit>
+void EachElement(Find find, Into into, Out out, Visit visit) {
+    int depth = 0;
+    for (;;) {
+        if (find()) {
+            visit();
+            into();
+            ++depth;
+        } else if (depth > 0) {
+            out();
+            --depth;
+        } else {
+            return;
+        }
+    }
+}
+
 // What a reader shows of its text: every element in document order with its
 // markup, data and two attributes, and whether the text is well-formed.
 std::wstring Walk(XmlReader& r) {
     std::wstring out = r.IsWellFormed() ? L"wf|" : L"bad|";
-    int depth = 0;
-    for (;;) {
-        if (r.Find()) {
-            out += L"[" + r.SubDoc() + L"|" + r.Data() + L"|" + r.Attr(L"a") + L"|" + r.Attr(L"b") +
-                   L"|" + std::to_wstring(r.AttrDec(L"n")) + L"|" + std::to_wstring(r.DataHex()) +
-                   L"]";
-            r.Into();
-            ++depth;
-        } else if (depth > 0) {
-            r.Out();
-            --depth;
-        } else {
-            return out;
-        }
-    }
+    EachElement([&] { return r.Find(); }, [&] { r.Into(); }, [&] { r.Out(); },
+                [&] {
+                    out += L"[" + r.SubDoc() + L"|" + r.Data() + L"|" + r.Attr(L"a") + L"|" +
+                           r.Attr(L"b") + L"|" + std::to_wstring(r.AttrDec(L"n")) + L"|" +
+                           std::to_wstring(r.DataHex()) + L"]";
+                });
+    return out;
 }
 
 // The same walk through the navigator's own interface, on its own copy and
 // its own index of the text.
 std::wstring Walk(CMarkup& m) {
     std::wstring out = m.IsWellFormed() ? L"wf|" : L"bad|";
-    int depth = 0;
-    for (;;) {
-        if (m.FindElem()) {
-            out += L"[" + m.GetSubDoc() + L"|" + m.GetData() + L"|" + m.GetAttrib(L"a") + L"|" +
-                   m.GetAttrib(L"b") + L"|" + std::to_wstring(ecfg::Wtoi(m.GetAttrib(L"n"))) +
-                   L"|" + std::to_wstring(ecfg::HexToInt(m.GetData())) + L"]";
-            m.IntoElem();
-            ++depth;
-        } else if (depth > 0) {
-            m.OutOfElem();
-            --depth;
-        } else {
-            return out;
-        }
-    }
+    EachElement([&] { return m.FindElem(); }, [&] { m.IntoElem(); }, [&] { m.OutOfElem(); },
+                [&] {
+                    out += L"[" + m.GetSubDoc() + L"|" + m.GetData() + L"|" + m.GetAttrib(L"a") +
+                           L"|" + m.GetAttrib(L"b") + L"|" +
+                           std::to_wstring(ecfg::Wtoi(m.GetAttrib(L"n"))) + L"|" +
+                           std::to_wstring(ecfg::HexToInt(m.GetData())) + L"]";
+                });
+    return out;
 }
 
 // Every element's sub-document, read by a reader made while the reader that
@@ -59,31 +63,18 @@ std::wstring Walk(CMarkup& m) {
 // reader of an equal text.
 void ExpectSubDocsReadAlike(const std::wstring& doc) {
     XmlReader outer(doc);
-    int depth = 0;
-    int checked = 0;
-    for (;;) {
-        if (outer.Find()) {
-            const std::wstring sub = outer.SubDoc();
-            CMarkup alone(sub);
-            const std::wstring expected = Walk(alone);
-            {
-                XmlReader inner(sub);
-                EXPECT_EQ(Walk(inner), expected)
-                    << "sub-document: " << std::string(sub.begin(), sub.end());
-                const std::wstring copy = sub;
-                XmlReader again(copy);
-                EXPECT_EQ(Walk(again), expected);
-            }
-            ++checked;
-            outer.Into();
-            ++depth;
-        } else if (depth > 0) {
-            outer.Out();
-            --depth;
-        } else {
-            break;
-        }
-    }
+    EachElement([&] { return outer.Find(); }, [&] { outer.Into(); }, [&] { outer.Out(); },
+                [&] {
+                    const std::wstring sub = outer.SubDoc();
+                    CMarkup alone(sub);
+                    const std::wstring expected = Walk(alone);
+                    XmlReader inner(sub);
+                    EXPECT_EQ(Walk(inner), expected)
+                        << "sub-document: " << std::string(sub.begin(), sub.end());
+                    const std::wstring copy = sub;
+                    XmlReader again(copy);
+                    EXPECT_EQ(Walk(again), expected);
+                });
     CMarkup whole(doc);
     XmlReader fresh(doc);
     EXPECT_EQ(Walk(fresh), Walk(whole));
