@@ -417,10 +417,21 @@ dot::Graph Builder::Build(const GraphRequest& request) {
     if (m_protocol.node >= 0) title += " " + Utf8(m_loaded.Tree().At(m_protocol.node).tag);
     if (request.hasSystemState) title += ", system state " + Str(request.systemState);
     g.name = title;
-    g.graph = {{"label", title},          {"labelloc", "t"},   {"labeljust", "l"},
-               {"fontname", "Helvetica"}, {"fontsize", "16"},  {"rankdir", "LR"},
-               {"compound", "true"},      {"newrank", "true"}, {"nodesep", "0.3"},
-               {"ranksep", "0.6"},        {"charset", "UTF-8"}};
+    // The key, so that a picture needs no README beside it.
+    const std::string key =
+        "bold: starts active   dashed: FALSE result   black: to event states   green: "
+        "activates   blue: to a system state   purple: protocol switch   red: dangling";
+    g.graph = {{"label", title + "\n" + key},
+               {"labelloc", "t"},
+               {"labeljust", "l"},
+               {"fontname", "Helvetica"},
+               {"fontsize", "13"},
+               {"rankdir", "LR"},
+               {"compound", "true"},
+               {"newrank", "true"},
+               {"nodesep", "0.3"},
+               {"ranksep", "0.6"},
+               {"charset", "UTF-8"}};
     g.node = {{"shape", "box"},
               {"style", "rounded,filled"},
               {"fillcolor", "white"},
