@@ -74,14 +74,6 @@ demo: deps
 .PHONY: docs-graph
 docs-graph: build
 	$(BUILD)/tools/eventconfig graph examples/EventConfig.xml --protocol 1 --format png -o docs/graph-protocol-1.png
-	@mkdir -p $(BUILD)/demo
-	$(BUILD)/tools/eventconfig graph examples/EventConfig.xml --protocol 1 --format svg -o $(BUILD)/demo/graph-protocol-1.svg
-	@echo "drawing of protocol 1: $(BUILD)/demo/graph-protocol-1.svg"
-
-# The README's picture of the bundled example: rerun after changing either.
-.PHONY: docs-graph
-docs-graph: build
-	$(BUILD)/tools/eventconfig graph examples/EventConfig.xml --protocol 1 --format png -o docs/graph-protocol-1.png
 
 # ---- test stages ---------------------------------------------------------------
 
