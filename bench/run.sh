@@ -38,3 +38,8 @@ fi
 
 nice "$BUILD/bench/bench_load" --out "$ROOT/bench/results.md" \
   "$DATA/rules_1000.xml" "$DATA/rules_10000.xml" "$DATA/rules_100000.xml"
+# The reading of the figures (profile, what is left, what would close it).
+if [ -f "$ROOT/bench/analysis.md" ]; then
+  printf '\n' >> "$ROOT/bench/results.md"
+  cat "$ROOT/bench/analysis.md" >> "$ROOT/bench/results.md"
+fi
