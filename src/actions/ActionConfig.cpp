@@ -16,6 +16,10 @@ CActionConfig::CActionConfig(const std::wstring& subDoc) : CActionConfig() {
 
 CActionConfig::~CActionConfig() {}
 
-CActionConfig* CActionConfig::Clone(std::wstring subDoc) { return new CActionConfig(subDoc); }
+CActionConfig* CActionConfig::Clone(std::wstring subDoc) {
+    return new CActionConfig(subDoc);
+}
 
-void CActionConfig::CovertToLower(std::wstring& text) { ecfg::ToLower(text); }
+void CActionConfig::CovertToLower(std::wstring& text) {
+    ecfg::ToLower(text);
+}

@@ -83,20 +83,29 @@ typedef ecfg::ProcessInstance<CActionTypeFactory> Instance;
 }  // namespace
 
 CActionTypeFactory::CActionTypeFactory() {
-    ecfg::BuildPrototypes(kActionKinds, [](const CActionConfig& p) { return p.GetActionType(); }, m_mapPrototypes);
+    ecfg::BuildPrototypes(
+        kActionKinds, [](const CActionConfig& p) { return p.GetActionType(); }, m_mapPrototypes);
 }
 
-CActionTypeFactory::~CActionTypeFactory() { m_mapPrototypes.clear(); }
+CActionTypeFactory::~CActionTypeFactory() {
+    m_mapPrototypes.clear();
+}
 
-CActionTypeFactory* CActionTypeFactory::GetInstance() { return Instance::Get(); }
+CActionTypeFactory* CActionTypeFactory::GetInstance() {
+    return Instance::Get();
+}
 
-void CActionTypeFactory::Release() { Instance::Release(); }
+void CActionTypeFactory::Release() {
+    Instance::Release();
+}
 
 CActionConfig* CActionTypeFactory::CreateAction(const std::wstring& subDoc) const {
     return ecfg::CreateFromPrototype(m_mapPrototypes, subDoc);
 }
 
-std::vector<int> CActionTypeFactory::GetRegisteredTypes() const { return ecfg::RegisteredIds(m_mapPrototypes); }
+std::vector<int> CActionTypeFactory::GetRegisteredTypes() const {
+    return ecfg::RegisteredIds(m_mapPrototypes);
+}
 
 const std::vector<EventConfigKindInfo>& EventConfigActionKinds() {
     static const std::vector<EventConfigKindInfo> kinds = ecfg::KindInfos(kActionKinds);

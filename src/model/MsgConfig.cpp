@@ -17,13 +17,14 @@ CMsgConfig::~CMsgConfig() {}
 
 CMessageFieldConfig::CMessageFieldConfig() : m_nOffset(0) {}
 
-CMessageFieldConfig::CMessageFieldConfig(std::wstring keyWordName, int offset, std::wstring startSearchTag,
-                                         std::wstring endSearchTag)
-    : CMessageFieldConfig(std::move(keyWordName), offset, std::move(startSearchTag), std::move(endSearchTag),
-                          std::wstring()) {}
+CMessageFieldConfig::CMessageFieldConfig(std::wstring keyWordName, int offset,
+                                         std::wstring startSearchTag, std::wstring endSearchTag)
+    : CMessageFieldConfig(std::move(keyWordName), offset, std::move(startSearchTag),
+                          std::move(endSearchTag), std::wstring()) {}
 
-CMessageFieldConfig::CMessageFieldConfig(std::wstring keyWordName, int offset, std::wstring startSearchTag,
-                                         std::wstring endSearchTag, std::wstring eventInfoName)
+CMessageFieldConfig::CMessageFieldConfig(std::wstring keyWordName, int offset,
+                                         std::wstring startSearchTag, std::wstring endSearchTag,
+                                         std::wstring eventInfoName)
     : m_strKeyWordName(std::move(keyWordName)),
       m_strEventInfoName(std::move(eventInfoName)),
       m_nOffset(offset),

@@ -67,7 +67,8 @@ Base* MakePrototype() {
 
 // Prototypes filed under the id each reports, in table order.
 template <class Base, class Getter, std::size_t N>
-void BuildPrototypes(const KindEntry<Base> (&table)[N], Getter typeOf, OwnedPtrMap<int, Base>& prototypes) {
+void BuildPrototypes(const KindEntry<Base> (&table)[N], Getter typeOf,
+                     OwnedPtrMap<int, Base>& prototypes) {
     for (const KindEntry<Base>& entry : table) {
         std::unique_ptr<Base> prototype(entry.make());
         const int id = static_cast<int>(typeOf(*prototype));
@@ -88,7 +89,8 @@ Base* CreateFromPrototype(const OwnedPtrMap<int, Base>& prototypes, const std::w
 template <class Base, std::size_t N>
 std::vector<EventConfigKindInfo> KindInfos(const KindEntry<Base> (&table)[N]) {
     std::vector<EventConfigKindInfo> infos;
-    for (const KindEntry<Base>& entry : table) infos.push_back({entry.nTypeID, entry.szClassName, entry.szShape});
+    for (const KindEntry<Base>& entry : table)
+        infos.push_back({entry.nTypeID, entry.szClassName, entry.szShape});
     return infos;
 }
 
@@ -101,4 +103,5 @@ std::vector<int> RegisteredIds(const OwnedPtrMap<int, Base>& prototypes) {
 
 }  // namespace ecfg
 
-#define ECFG_KIND(base, id, cls, shape) {id, #cls, shape, &ecfg::MakePrototype<base, cls>}
+#define ECFG_KIND(base, id, cls, shape) \
+    { id, #cls, shape, &ecfg::MakePrototype<base, cls> }

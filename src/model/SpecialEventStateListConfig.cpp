@@ -17,7 +17,8 @@ CSpecialEventStateListConfig::CSpecialEventStateListConfig(const std::wstring& s
         std::map<int, CEventStateConfig*> related;
         reader.EachChild(L"WaitingEventStateID", [&] {
             const int id = ecfg::DecToInt(reader.Data());
-            if (CEventStateConfig* eventState = m_mapEventStateList.find(id)) related[id] = eventState;
+            if (CEventStateConfig* eventState = m_mapEventStateList.find(id))
+                related[id] = eventState;
         });
         m_mapRelationship[systemStateID] = std::move(related);
     });
@@ -29,6 +30,10 @@ CSpecialEventStateListConfig::~CSpecialEventStateListConfig() {
     m_mapRelationship.clear();
 }
 
-int CSpecialEventStateListConfig::IsInMsgList(int msgID) { return m_mapMsgList.contains(msgID) ? 1 : 0; }
+int CSpecialEventStateListConfig::IsInMsgList(int msgID) {
+    return m_mapMsgList.contains(msgID) ? 1 : 0;
+}
 
-void CSpecialEventStateListConfig::GetLogFieldList(std::vector<int>& logFields) { logFields = m_vecLogFieldList; }
+void CSpecialEventStateListConfig::GetLogFieldList(std::vector<int>& logFields) {
+    logFields = m_vecLogFieldList;
+}

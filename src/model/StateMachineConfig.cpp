@@ -9,7 +9,8 @@ CEventInfoConfig::CEventInfoConfig(int eventID, std::wstring eventName)
 
 CEventInfoConfig::~CEventInfoConfig() {}
 
-CStateMachineConfig::CStateMachineConfig(const std::wstring& protocolDoc) : m_pSpecialEventStateListConfig(nullptr) {
+CStateMachineConfig::CStateMachineConfig(const std::wstring& protocolDoc)
+    : m_pSpecialEventStateListConfig(nullptr) {
     try {
         ReadXML(protocolDoc);
     } catch (...) {
@@ -29,13 +30,15 @@ void CStateMachineConfig::ReadXML(const std::wstring& protocolDoc) {
         m_pSpecialEventStateListConfig = new CSpecialEventStateListConfig(reader.SubDoc());
     while (reader.Find()) {
         const int id = reader.AttrDec(L"ID");
-        m_mapSysStateConfigList.Replace(id, std::unique_ptr<CSystemStateConfig>(new CSystemStateConfig(reader.SubDoc())));
+        m_mapSysStateConfigList.Replace(
+            id, std::unique_ptr<CSystemStateConfig>(new CSystemStateConfig(reader.SubDoc())));
     }
     reader.Out();
     reader.Find(L"EventInfoList");
     reader.EachChild(nullptr, [&] {
         const int id = reader.AttrDec(L"ID");
-        m_mapEventInfoConfigList.Replace(id, std::unique_ptr<CEventInfoConfig>(new CEventInfoConfig(id, reader.Attr(L"Name"))));
+        m_mapEventInfoConfigList.Replace(
+            id, std::unique_ptr<CEventInfoConfig>(new CEventInfoConfig(id, reader.Attr(L"Name"))));
     });
     reader.Find(L"LogCodeFieldList");
     reader.EachChild(nullptr, [&] { m_vecLogCodeFieldList.push_back(reader.DataHex()); });

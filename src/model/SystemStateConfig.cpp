@@ -25,13 +25,19 @@ CSystemStateConfig::~CSystemStateConfig() {
     m_mapEventStateList.clear();
 }
 
-int CSystemStateConfig::IsInMsgList(int msgID) { return m_mapMsgList.contains(msgID) ? 1 : 0; }
+int CSystemStateConfig::IsInMsgList(int msgID) {
+    return m_mapMsgList.contains(msgID) ? 1 : 0;
+}
 
-int CSystemStateConfig::IsInLogFieldList(int logFieldID) { return ecfg::InList(m_vecLogFieldList, logFieldID); }
+int CSystemStateConfig::IsInLogFieldList(int logFieldID) {
+    return ecfg::InList(m_vecLogFieldList, logFieldID);
+}
 
 int CSystemStateConfig::GetLogFiedCanActiveSysState(int logFieldID) {
     auto it = m_mapLogFieldCanActiveSysState.find(logFieldID);
     return it == m_mapLogFieldCanActiveSysState.end() ? 0 : it->second;
 }
 
-void CSystemStateConfig::GetLogFieldList(std::vector<int>& logFields) { logFields = m_vecLogFieldList; }
+void CSystemStateConfig::GetLogFieldList(std::vector<int>& logFields) {
+    logFields = m_vecLogFieldList;
+}

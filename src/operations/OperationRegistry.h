@@ -19,7 +19,9 @@ public:
     COperationTypeConfig* CreateOperation(const std::wstring& subDoc) const;
 
     std::vector<int> GetRegisteredTypes() const;
-    const COperationTypeConfig* GetPrototype(int typeID) const { return m_mapPrototypes.find(typeID); }
+    const COperationTypeConfig* GetPrototype(int typeID) const {
+        return m_mapPrototypes.find(typeID);
+    }
 
     COperationTypeConfigFactory();
     COperationTypeConfigFactory(const COperationTypeConfigFactory&) = delete;

@@ -15,7 +15,9 @@ COperationTypeConfig::COperationTypeConfig(const std::wstring& subDoc) : COperat
 
 COperationTypeConfig::~COperationTypeConfig() {}
 
-COperationTypeConfig* COperationTypeConfig::Clone(std::wstring subDoc) { return new COperationTypeConfig(subDoc); }
+COperationTypeConfig* COperationTypeConfig::Clone(std::wstring subDoc) {
+    return new COperationTypeConfig(subDoc);
+}
 
 int COperationTypeConfig::ConvertToIntNum(std::wstring text, int& value) {
     int base = 16;
@@ -27,4 +29,6 @@ int COperationTypeConfig::ConvertToIntNum(std::wstring text, int& value) {
     return 1;
 }
 
-void COperationTypeConfig::CovertToLower(std::wstring& text) { ecfg::ToLower(text); }
+void COperationTypeConfig::CovertToLower(std::wstring& text) {
+    ecfg::ToLower(text);
+}

@@ -68,7 +68,8 @@ class ProtocolDocument : public ::testing::Test {
 protected:
     void SetUp() override {
         path_ = std::filesystem::temp_directory_path() /
-                ("eventconfig_protocol_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".xml");
+                ("eventconfig_protocol_" +
+                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".xml");
         std::ofstream(path_, std::ios::binary) << kConfig;
     }
     void TearDown() override { std::filesystem::remove(path_); }
@@ -108,7 +109,7 @@ TEST_F(ProtocolDocument, LoadsThroughTheRootAndWalksEveryGetter) {
     EXPECT_EQ(waiting->IsNeedProcessLogField(), 1);
     const auto& rules = waiting->GetRuleList();
     ASSERT_EQ(rules.size(), 2u);
-    EXPECT_EQ(rules.begin()->first, 1);  // id order, not document order
+    EXPECT_EQ(rules.begin()->first, 1);                   // id order, not document order
     EXPECT_EQ(rules.at(1)->GetOperationType(), nullptr);  // type 77 has no kind
 
     CRuleConfig* rule = rules.at(2);
@@ -134,10 +135,12 @@ TEST_F(ProtocolDocument, ModelOutlivesTheRoot) {
     std::unique_ptr<CStateMachineConfig> machine;
     {
         CEventConfig root(path_.wstring());
-        machine.reset(new CStateMachineConfig(root.GetEventConfigByProtocol(static_cast<Protocol_Type_Enum>(1))));
+        machine.reset(new CStateMachineConfig(
+            root.GetEventConfigByProtocol(static_cast<Protocol_Type_Enum>(1))));
     }
     // The registries went with the root; the model's objects are its own.
-    CRuleConfig* rule = machine->GetSysStateConfigList().at(1)->GetEventStateList().at(10)->GetRuleList().at(2);
+    CRuleConfig* rule =
+        machine->GetSysStateConfigList().at(1)->GetEventStateList().at(10)->GetRuleList().at(2);
     EXPECT_EQ(rule->GetTrueActionList()[0]->GetActionInfo(), L"first");
 }
 

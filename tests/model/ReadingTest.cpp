@@ -41,7 +41,8 @@ TEST(NumberRules, DecimalAndHexadecimal) {
         {L"-80000000", -80000000, INT_MIN},
     };
     for (const NumberCase& c : cases) {
-        EXPECT_EQ(ecfg::Wtoi(c.text), c.wtoi) << "decimal of '" << std::wstring(c.text).size() << "' chars";
+        EXPECT_EQ(ecfg::Wtoi(c.text), c.wtoi)
+            << "decimal of '" << std::wstring(c.text).size() << "' chars";
         EXPECT_EQ(ecfg::DecToInt(c.text), c.wtoi);
         EXPECT_EQ(ecfg::HexToInt(c.text), c.hex);
     }
@@ -67,14 +68,9 @@ struct ListCase {
 TEST(IdLists, SplitAtEverySlash) {
     const std::vector<int> untouched = {42};
     const ListCase cases[] = {
-        {L"", untouched, untouched},
-        {L"1A", {0x1A}, {1}},
-        {L"1A/2B", {0x1A, 0x2B}, {1, 2}},
-        {L"1A/", {0x1A, 0}, {1, 0}},
-        {L"/3", {0, 3}, {0, 3}},
-        {L"3//5", {3, 0, 5}, {3, 0, 5}},
-        {L"3/5/7", {3, 5, 7}, {3, 5, 7}},
-        {L"0x4", {4}, {0}},
+        {L"", untouched, untouched},      {L"1A", {0x1A}, {1}},    {L"1A/2B", {0x1A, 0x2B}, {1, 2}},
+        {L"1A/", {0x1A, 0}, {1, 0}},      {L"/3", {0, 3}, {0, 3}}, {L"3//5", {3, 0, 5}, {3, 0, 5}},
+        {L"3/5/7", {3, 5, 7}, {3, 5, 7}}, {L"0x4", {4}, {0}},
     };
     for (const ListCase& c : cases) {
         std::vector<int> hex = untouched, dec = untouched;
@@ -152,7 +148,8 @@ TEST(XmlReaderRules, ChildListsAndLocators) {
     EXPECT_EQ(fixed.length, 4);
     EXPECT_EQ(fixed.offset, -3);
 
-    ecfg::TagLocator forward = ecfg::ReadTagLocator(reader, ecfg::TagForm::Forward, ecfg::Lower::Name);
+    ecfg::TagLocator forward =
+        ecfg::ReadTagLocator(reader, ecfg::TagForm::Forward, ecfg::Lower::Name);
     EXPECT_EQ(forward.name, L"cause");
     EXPECT_EQ(forward.startTag, L"S");
     EXPECT_EQ(forward.eventInfoName, L"");

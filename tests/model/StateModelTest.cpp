@@ -84,7 +84,8 @@ TEST(RuleConfig, ActionListsKeepOrderAndNulls) {
         L"<Rule ID='1' InitialActivated='1' PlatType='3'>"
         L"<Operation Type='0' Info='always'/>"
         L"<ActionList>"
-        L"<Result Type='TRUE'><Action Type='0' Info='a'/><Action Type='9'/><Action Info='c'/></Result>"
+        L"<Result Type='TRUE'><Action Type='0' Info='a'/><Action Type='9'/><Action "
+        L"Info='c'/></Result>"
         L"<Result Type='FALSE'><Action Type='0' Info='f'/></Result>"
         L"<Result Type='true'><Action Type='0' Info='ignored'/></Result>"
         L"<Result Type='TRUE'><Action Type='0' Info='d'/></Result>"
@@ -113,7 +114,9 @@ TEST(RuleConfig, UnknownOperationTypeGivesNull) {
 
 TEST(RuleConfig, ActionListsAreOnlyReadAfterTheOperation) {
     // No "ActionList": the search must not wander into the operation's children.
-    CRuleConfig noList(L"<Rule><Operation Type='0'><Result Type='TRUE'><Action Type='0'/></Result></Operation></Rule>");
+    CRuleConfig noList(
+        L"<Rule><Operation Type='0'><Result Type='TRUE'><Action "
+        L"Type='0'/></Result></Operation></Rule>");
     EXPECT_TRUE(noList.GetTrueActionList().empty());
     // An "ActionList" before "Operation" is not found.
     CRuleConfig before(
@@ -121,7 +124,8 @@ TEST(RuleConfig, ActionListsAreOnlyReadAfterTheOperation) {
         L"<Operation Type='0'/></Rule>");
     EXPECT_TRUE(before.GetTrueActionList().empty());
     // Without "Operation" the list is searched from the first child.
-    CRuleConfig noOperation(L"<Rule><ActionList><Result Type='FALSE'><Action Type='0'/></Result></ActionList></Rule>");
+    CRuleConfig noOperation(
+        L"<Rule><ActionList><Result Type='FALSE'><Action Type='0'/></Result></ActionList></Rule>");
     EXPECT_EQ(noOperation.GetFalseActionList().size(), 1u);
     ASSERT_NE(noOperation.GetOperationType(), nullptr);
     EXPECT_EQ(noOperation.GetOperationType()->GetOperationType(), OPT_TYPE_BASE);
@@ -171,7 +175,8 @@ const wchar_t* const kSystemState =
     L"<LogFieldList><Field_IEID CanActiveSysState='1'>1A</Field_IEID><Field_IEID>2B</Field_IEID>"
     L"<Field_IEID CanActiveSysState='5'>1A</Field_IEID></LogFieldList>"
     L"<WaitingEventStateList><WaitingEventState ID='2' InitialActivated='1'/>"
-    L"<WaitingEventState ID='2' InitialActivated='0'/><WaitingEventState ID='1'/></WaitingEventStateList>"
+    L"<WaitingEventState ID='2' InitialActivated='0'/><WaitingEventState "
+    L"ID='1'/></WaitingEventStateList>"
     L"</State>";
 
 TEST(SystemStateConfig, ReadsItsThreeLists) {
@@ -221,14 +226,19 @@ TEST(SpecialEventStateListConfig, RelationshipTable) {
     CSpecialEventStateListConfig list(
         L"<SpecialEventStateList>"
         L"<MsgList><Msg MsgID='10' Name='a'/><Msg MsgID='10' Name='b'/></MsgList>"
-        L"<LogFieldList><Field_IEID CanActiveSysState='1'>ff</Field_IEID><Field_IEID>0x10</Field_IEID></LogFieldList>"
+        L"<LogFieldList><Field_IEID "
+        L"CanActiveSysState='1'>ff</Field_IEID><Field_IEID>0x10</Field_IEID></LogFieldList>"
         L"<WaitingEventStateList><WaitingEventState ID='5'/><WaitingEventState ID='6'/>"
         L"<WaitingEventState ID='7'/></WaitingEventStateList>"
         L"<Relationship>"
-        L"<SystemState ID='2'><WaitingEventStateID>5</WaitingEventStateID><WaitingEventStateID>6</WaitingEventStateID></SystemState>"
+        L"<SystemState "
+        L"ID='2'><WaitingEventStateID>5</WaitingEventStateID><WaitingEventStateID>6</"
+        L"WaitingEventStateID></SystemState>"
         L"<SystemState ID='2'><WaitingEventStateID>7</WaitingEventStateID></SystemState>"
         L"<Other ID='8'><WaitingEventStateID>5</WaitingEventStateID></Other>"
-        L"<SystemState ID='3'><WaitingEventStateID>5</WaitingEventStateID><WaitingEventStateID>5</WaitingEventStateID>"
+        L"<SystemState "
+        L"ID='3'><WaitingEventStateID>5</WaitingEventStateID><WaitingEventStateID>5</"
+        L"WaitingEventStateID>"
         L"<WaitingEventStateID>0x5</WaitingEventStateID></SystemState>"
         L"<SystemState ID='4'><WaitingEventStateID>99</WaitingEventStateID></SystemState>"
         L"<SystemState ID='0x10'/>"
@@ -261,7 +271,8 @@ TEST(StateMachineConfig, TopLevelLists) {
         L"<StateMachineConfig>"
         L"<State ID='3' Name='old'/><State ID='1'/><State ID='3' Name='new'/>"
         L"</StateMachineConfig>"
-        L"<EventInfoList><Event ID='10' Name='Drop'/><Event ID='11'/><Event ID='10' Name='Dropped call'/></EventInfoList>"
+        L"<EventInfoList><Event ID='10' Name='Drop'/><Event ID='11'/><Event ID='10' Name='Dropped "
+        L"call'/></EventInfoList>"
         L"<LogCodeFieldList><C>4125</C><C>0x1f</C><C>zz</C><C>4125</C></LogCodeFieldList>"
         L"</Protocol>");
     EXPECT_EQ(machine.GetSpecialEventStateListConfig(), nullptr);
@@ -277,12 +288,14 @@ TEST(StateMachineConfig, TopLevelLists) {
 
 TEST(StateMachineConfig, SpecialListOnlyAsFirstChild) {
     CStateMachineConfig first(
-        L"<P><StateMachineConfig><SpecialEventStateList/><State ID='1'/><SpecialEventStateList ID='2'/>"
+        L"<P><StateMachineConfig><SpecialEventStateList/><State ID='1'/><SpecialEventStateList "
+        L"ID='2'/>"
         L"</StateMachineConfig></P>");
     EXPECT_NE(first.GetSpecialEventStateListConfig(), nullptr);
     EXPECT_EQ(Keys(first.GetSysStateConfigList()), (std::vector<int>{1, 2}));
 
-    CStateMachineConfig second(L"<P><StateMachineConfig><State ID='1'/><SpecialEventStateList/></StateMachineConfig></P>");
+    CStateMachineConfig second(
+        L"<P><StateMachineConfig><State ID='1'/><SpecialEventStateList/></StateMachineConfig></P>");
     ASSERT_NE(second.GetSpecialEventStateListConfig(), nullptr);
     // The state before it is never read.
     EXPECT_TRUE(second.GetSysStateConfigList().empty());
@@ -290,7 +303,8 @@ TEST(StateMachineConfig, SpecialListOnlyAsFirstChild) {
 
 TEST(StateMachineConfig, ListsInWrongOrderOrMissing) {
     CStateMachineConfig misordered(
-        L"<P><EventInfoList><E ID='1'/></EventInfoList><StateMachineConfig><S ID='1'/></StateMachineConfig>"
+        L"<P><EventInfoList><E ID='1'/></EventInfoList><StateMachineConfig><S "
+        L"ID='1'/></StateMachineConfig>"
         L"<LogCodeFieldList><C>1</C></LogCodeFieldList></P>");
     EXPECT_EQ(misordered.GetSysStateConfigList().size(), 1u);
     EXPECT_TRUE(misordered.GetEventInfoConfigList().empty());
@@ -317,28 +331,35 @@ TEST(Registries, ReleaseThenUseBuildsFreshRegistries) {
     CActionTypeFactory::Release();
     COperationTypeConfigFactory::Release();  // releasing twice is harmless
     // Building a rule creates both registries anew.
-    CRuleConfig rule(L"<Rule><Operation Info='x'/><ActionList><Result Type='TRUE'><Action/></Result></ActionList></Rule>");
+    CRuleConfig rule(
+        L"<Rule><Operation Info='x'/><ActionList><Result "
+        L"Type='TRUE'><Action/></Result></ActionList></Rule>");
     ASSERT_NE(rule.GetOperationType(), nullptr);
     EXPECT_EQ(rule.GetOperationType()->GetOperationInfo(), L"x");
     EXPECT_NE(rule.GetOperationType(), a.get());
     EXPECT_EQ(a->GetOperationInfo(), L"x");  // still valid after its registry went
     EXPECT_NE(CActionTypeFactory::GetInstance(), nullptr);
-    EXPECT_EQ(COperationTypeConfigFactory::GetInstance()->GetPrototype(0)->GetOperationType(), OPT_TYPE_BASE);
+    EXPECT_EQ(COperationTypeConfigFactory::GetInstance()->GetPrototype(0)->GetOperationType(),
+              OPT_TYPE_BASE);
 }
 
 TEST(Registries, KindTablesMatchPrototypes) {
     for (const EventConfigKindInfo& kind : EventConfigOperationKinds()) {
-        const COperationTypeConfig* prototype = COperationTypeConfigFactory::GetInstance()->GetPrototype(kind.nTypeID);
+        const COperationTypeConfig* prototype =
+            COperationTypeConfigFactory::GetInstance()->GetPrototype(kind.nTypeID);
         ASSERT_NE(prototype, nullptr) << kind.szClassName;
         EXPECT_EQ(prototype->GetOperationType(), kind.nTypeID) << kind.szClassName;
     }
     for (const EventConfigKindInfo& kind : EventConfigActionKinds()) {
-        const CActionConfig* prototype = CActionTypeFactory::GetInstance()->GetPrototype(kind.nTypeID);
+        const CActionConfig* prototype =
+            CActionTypeFactory::GetInstance()->GetPrototype(kind.nTypeID);
         ASSERT_NE(prototype, nullptr) << kind.szClassName;
         EXPECT_EQ(prototype->GetActionType(), kind.nTypeID) << kind.szClassName;
     }
-    EXPECT_EQ(COperationTypeConfigFactory::GetInstance()->GetRegisteredTypes().size(), EventConfigOperationKinds().size());
-    EXPECT_EQ(CActionTypeFactory::GetInstance()->GetRegisteredTypes().size(), EventConfigActionKinds().size());
+    EXPECT_EQ(COperationTypeConfigFactory::GetInstance()->GetRegisteredTypes().size(),
+              EventConfigOperationKinds().size());
+    EXPECT_EQ(CActionTypeFactory::GetInstance()->GetRegisteredTypes().size(),
+              EventConfigActionKinds().size());
 }
 
 TEST(BaseKinds, TypeAndInfoReading) {
@@ -368,8 +389,9 @@ TEST(BaseKinds, ConvertToIntNum) {
         int result;
         int value;
     } cases[] = {
-        {L"0x1F", 1, 31}, {L"12", 1, 12}, {L"-5", 0, -99}, {L" 7", 0, -99}, {L"0X1F", 1, 0},
-        {L"ab", 0, -99},  {L"", 0, -99},  {L"5 0x10", 1, 5}, {L"99999999999", 1, 2147483647},
+        {L"0x1F", 1, 31}, {L"12", 1, 12},    {L"-5", 0, -99},
+        {L" 7", 0, -99},  {L"0X1F", 1, 0},   {L"ab", 0, -99},
+        {L"", 0, -99},    {L"5 0x10", 1, 5}, {L"99999999999", 1, 2147483647},
     };
     NumberProbe probe;
     for (const Case& c : cases) {

@@ -10,11 +10,13 @@
 typedef void (*EventConfigMessageHandler)(const std::wstring& text);
 
 // Installs a handler and returns the previous one; null restores the default.
-EVENTCONFIG_API EventConfigMessageHandler SetEventConfigMessageHandler(EventConfigMessageHandler handler);
+EVENTCONFIG_API EventConfigMessageHandler
+SetEventConfigMessageHandler(EventConfigMessageHandler handler);
 
 // The configuration file's path for a given executable path: cut at the last
 // separator twice, then append <sep>EventConfig<sep>EventConfig.xml.
-EVENTCONFIG_API std::wstring EventConfigPathForExecutable(const std::wstring& exePath, wchar_t separator);
+EVENTCONFIG_API std::wstring EventConfigPathForExecutable(const std::wstring& exePath,
+                                                          wchar_t separator);
 
 // The host executable's full path ("" when it cannot be found).
 EVENTCONFIG_API std::wstring EventConfigExecutablePath();

@@ -23,7 +23,9 @@ public:
             copy.release();
         }
     }
-    OwnedPtrMap(OwnedPtrMap&& other) noexcept : m_map(std::move(other.m_map)) { other.m_map.clear(); }
+    OwnedPtrMap(OwnedPtrMap&& other) noexcept : m_map(std::move(other.m_map)) {
+        other.m_map.clear();
+    }
     OwnedPtrMap& operator=(const OwnedPtrMap& other) {
         if (this != &other) {
             OwnedPtrMap copy(other);
@@ -91,7 +93,9 @@ public:
             copy.release();
         }
     }
-    OwnedPtrVector(OwnedPtrVector&& other) noexcept : m_vec(std::move(other.m_vec)) { other.m_vec.clear(); }
+    OwnedPtrVector(OwnedPtrVector&& other) noexcept : m_vec(std::move(other.m_vec)) {
+        other.m_vec.clear();
+    }
     OwnedPtrVector& operator=(const OwnedPtrVector& other) {
         if (this != &other) {
             OwnedPtrVector copy(other);

@@ -22,7 +22,9 @@ public:
     virtual ~CSpecialEventStateListConfig();
 
     std::map<int, CMsgConfig*> GetMsgList() const { return m_mapMsgList.get(); }
-    std::map<int, CEventStateConfig*> GetEventStateList() const { return m_mapEventStateList.get(); }
+    std::map<int, CEventStateConfig*> GetEventStateList() const {
+        return m_mapEventStateList.get();
+    }
     std::map<int, std::map<int, CEventStateConfig*>> GetRelationship() { return m_mapRelationship; }
     int IsInMsgList(int msgID);
     void GetLogFieldList(std::vector<int>& logFields);

@@ -35,10 +35,16 @@ public:
     CStateMachineConfig& operator=(const CStateMachineConfig&) = delete;
     virtual ~CStateMachineConfig();
 
-    const std::map<int, CSystemStateConfig*>& GetSysStateConfigList() { return m_mapSysStateConfigList.get(); }
-    const std::map<int, CEventInfoConfig*>& GetEventInfoConfigList() { return m_mapEventInfoConfigList.get(); }
+    const std::map<int, CSystemStateConfig*>& GetSysStateConfigList() {
+        return m_mapSysStateConfigList.get();
+    }
+    const std::map<int, CEventInfoConfig*>& GetEventInfoConfigList() {
+        return m_mapEventInfoConfigList.get();
+    }
     const std::vector<int>& GetLogCodeFieldList() { return m_vecLogCodeFieldList; }
-    CSpecialEventStateListConfig* GetSpecialEventStateListConfig() { return m_pSpecialEventStateListConfig; }
+    CSpecialEventStateListConfig* GetSpecialEventStateListConfig() {
+        return m_pSpecialEventStateListConfig;
+    }
 
 protected:
     void ReadXML(const std::wstring& protocolDoc);

@@ -23,7 +23,9 @@ public:
     int GetSystemStateID() const { return m_nSystemStateID; }
     std::wstring GetSystemStateName() const { return m_strSystemStateName; }
     const std::map<int, CMsgConfig*>& GetMsgList() { return m_mapMsgList.get(); }
-    const std::map<int, CEventStateConfig*>& GetEventStateList() { return m_mapEventStateList.get(); }
+    const std::map<int, CEventStateConfig*>& GetEventStateList() {
+        return m_mapEventStateList.get();
+    }
     int IsInMsgList(int msgID);
     int IsInLogFieldList(int logFieldID);
     int GetLogFiedCanActiveSysState(int logFieldID);
