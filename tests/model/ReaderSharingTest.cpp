@@ -82,8 +82,8 @@ void ExpectSubDocsReadAlike(const std::wstring& doc) {
 
 TEST(ReaderSharing, HandWrittenDocuments) {
     const wchar_t* const docs[] = {
-        L"<r a='1'><x n='12' b='&amp;q'>1F<y/>tail</x><x a=\"2\">&#x41;&lt;</x><!-- c "
-        L"--><z><![CDATA[<x>]]></z></r>",
+        (L"<r a='1'><x n='12' b='&amp;q'>1F<y/>tail</x><x a=\"2\">&#x41;&lt;</x><!-- c "
+         L"--><z><![CDATA[<x>]]></z></r>"),
         L"<?xml version='1.0'?><!DOCTYPE r><r><a><b><c n='7'>3</c></b></a><a/></r>",
         L"<r><a><b></a><c>x</c></r>",                   // end tag closing several open elements
         L"<r><a><b>text</r>",                           // unclosed inside
