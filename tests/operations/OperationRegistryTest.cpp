@@ -91,7 +91,8 @@ TEST(OperationRegistry, RegisteredKindsHaveTheirClassesInOrder) {
         std::unique_ptr<COperationTypeConfig> created(
             Create(L" Type=\"" + std::to_wstring(kind.nTypeID) + L"\""));
         ASSERT_NE(created, nullptr);
-        EXPECT_TRUE(typeid(*created) == kind.type);
+        const COperationTypeConfig& createdRef = *created;
+        EXPECT_TRUE(typeid(createdRef) == kind.type);
         const auto row = std::find_if(
             table.begin() + static_cast<std::ptrdiff_t>(next), table.end(),
             [&](const EventConfigKindInfo& info) { return info.nTypeID == kind.nTypeID; });
@@ -121,7 +122,8 @@ TEST(OperationRegistry, TypeAttributeSelectsTheKind) {
             continue;
         }
         ASSERT_NE(operation, nullptr);
-        EXPECT_TRUE(typeid(*operation) == *c.type);
+        const COperationTypeConfig& operationRef = *operation;
+        EXPECT_TRUE(typeid(operationRef) == *c.type);
         EXPECT_EQ(operation->GetOperationInfo(), L"x");
     }
 }
