@@ -91,7 +91,7 @@ def main():
                "<WaitingEventStateID>7</WaitingEventStateID></SystemState>"
                "<SystemState ID=\"2\"><WaitingEventStateID>901</WaitingEventStateID></SystemState>"
                "</Relationship></SpecialEventStateList>")
-    seeds["special-list.xml"] = document([protocol(1, rule(operations[6], actions[2]), special)])
+    seeds["relationship-list.xml"] = document([protocol(1, rule(operations[6], actions[2]), special)])
     duplicates = rule(operations[4], actions[3], 5) + rule(operations[5], actions[5], 5) + \
         "<Rule><Operation Type=\"45\"/><ActionList><Result Type=\"TRUE\">" \
         "<Action Type=\"8\"/><Action Type=\"19\"/></Result><Result Type=\"true\"/></ActionList></Rule>"

@@ -18,7 +18,7 @@
 #include "eventconfig/model/MsgConfig.h"
 #include "eventconfig/model/Owned.h"
 #include "eventconfig/model/RuleConfig.h"
-#include "eventconfig/model/SpecialEventStateListConfig.h"
+#include "eventconfig/model/SharedEventStateListConfig.h"
 #include "eventconfig/model/StateMachineConfig.h"
 #include "eventconfig/model/SystemStateConfig.h"
 #include "eventconfig/operations/ComparisonOperations.h"

@@ -1,6 +1,6 @@
 #include "eventconfig/model/StateMachineConfig.h"
 
-#include "eventconfig/model/SpecialEventStateListConfig.h"
+#include "eventconfig/model/SharedEventStateListConfig.h"
 #include "eventconfig/model/SystemStateConfig.h"
 #include "model/Reading.h"
 

@@ -308,7 +308,7 @@ void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std
     const std::vector<int>& kids = parent.children;
     const std::size_t count = kids.size();
     const std::size_t none = static_cast<std::size_t>(-1);
-    std::vector<std::size_t> specOf(count, none);
+    std::vector<std::size_t> childRuleOf(count, none);
     std::vector<std::size_t> startPos(rule.children.size(), 0),
         firstMatch(rule.children.size(), none);
     std::size_t pos = 0;
@@ -316,45 +316,45 @@ void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std
     std::size_t positional = 0;
     bool anyRepeat = false;
     for (std::size_t k = 0; k < rule.children.size(); ++k) {
-        const ChildRule& spec = rule.children[k];
+        const ChildRule& childRule = rule.children[k];
         startPos[k] = pos;
-        if (spec.name.empty()) {
-            if (spec.repeat)
+        if (childRule.name.empty()) {
+            if (childRule.repeat)
                 anyRepeat = true;
             else
                 ++positional;
             for (; pos < count; ++pos) {
-                specOf[pos] = k;
+                childRuleOf[pos] = k;
                 if (firstMatch[k] == none) firstMatch[k] = pos;
-                if (!spec.repeat) {
+                if (!childRule.repeat) {
                     ++pos;
                     break;
                 }
             }
             continue;
         }
-        named.push_back(spec.name);
+        named.push_back(childRule.name);
         std::size_t last = none;
         for (std::size_t i = pos; i < count; ++i) {
-            if (m_tree.At(kids[i]).tag != spec.name) continue;
-            specOf[i] = k;
+            if (m_tree.At(kids[i]).tag != childRule.name) continue;
+            childRuleOf[i] = k;
             last = i;
             if (firstMatch[k] == none) firstMatch[k] = i;
-            if (!spec.repeat) break;
+            if (!childRule.repeat) break;
         }
         if (last != none) {
             pos = last + 1;
-        } else if (spec.required) {
+        } else if (childRule.required) {
             Add(Severity::Warning, parent.offset,
-                Tag(parent.tag) + " has no " + Q(spec.name) + " that the library can find" +
+                Tag(parent.tag) + " has no " + Q(childRule.name) + " that the library can find" +
                     (rule.role == Role::Rule ? ": the rule gets the base operation (type 0)" : ""),
                 "missing-element");
         }
     }
     for (std::size_t i = 0; i < count; ++i) {
-        if (specOf[i] != none) {
-            const ChildRule& spec = rule.children[specOf[i]];
-            Walk(kids[i], *spec.elem, owner, std::string());
+        if (childRuleOf[i] != none) {
+            const ChildRule& childRule = rule.children[childRuleOf[i]];
+            Walk(kids[i], *childRule.elem, owner, std::string());
             continue;
         }
         const Node& child = m_tree.At(kids[i]);

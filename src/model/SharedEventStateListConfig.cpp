@@ -1,4 +1,4 @@
-#include "eventconfig/model/SpecialEventStateListConfig.h"
+#include "eventconfig/model/SharedEventStateListConfig.h"
 
 #include "model/StateLists.h"
 
