@@ -82,14 +82,9 @@ typedef ecfg::ProcessInstance<CActionTypeFactory> Instance;
 
 }  // namespace
 
-CActionTypeFactory::CActionTypeFactory() {
-    ecfg::BuildPrototypes(
-        kActionKinds, [](const CActionConfig& p) { return p.GetActionType(); }, m_mapPrototypes);
-}
-
-CActionTypeFactory::~CActionTypeFactory() {
-    m_mapPrototypes.clear();
-}
+CActionTypeFactory::CActionTypeFactory()
+    : PrototypeRegistry(kActionKinds,
+                        [](const CActionConfig& prototype) { return prototype.GetActionType(); }) {}
 
 CActionTypeFactory* CActionTypeFactory::GetInstance() {
     return Instance::Get();
@@ -97,14 +92,6 @@ CActionTypeFactory* CActionTypeFactory::GetInstance() {
 
 void CActionTypeFactory::Release() {
     Instance::Release();
-}
-
-CActionConfig* CActionTypeFactory::CreateAction(const std::wstring& subDoc) const {
-    return ecfg::CreateFromPrototype(m_mapPrototypes, subDoc);
-}
-
-std::vector<int> CActionTypeFactory::GetRegisteredTypes() const {
-    return ecfg::RegisteredIds(m_mapPrototypes);
 }
 
 const std::vector<EventConfigKindInfo>& EventConfigActionKinds() {

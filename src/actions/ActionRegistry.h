@@ -1,13 +1,12 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "eventconfig/actions/ActionConfig.h"
-#include "eventconfig/model/Owned.h"
+#include "model/Registry.h"
 
 // The process-wide registry of action kinds: one prototype per type id.
-class CActionTypeFactory {
+class CActionTypeFactory : public ecfg::PrototypeRegistry<CActionConfig> {
 public:
     // The registry, built on first use; null if it cannot be allocated.
     static CActionTypeFactory* GetInstance();
@@ -16,16 +15,7 @@ public:
 
     // A new action of the kind the sub-document's "Type" names, or null.
     // The caller owns it.
-    CActionConfig* CreateAction(const std::wstring& subDoc) const;
-
-    std::vector<int> GetRegisteredTypes() const;
-    const CActionConfig* GetPrototype(int typeID) const { return m_mapPrototypes.find(typeID); }
+    CActionConfig* CreateAction(const std::wstring& subDoc) const { return Create(subDoc); }
 
     CActionTypeFactory();
-    CActionTypeFactory(const CActionTypeFactory&) = delete;
-    CActionTypeFactory& operator=(const CActionTypeFactory&) = delete;
-    virtual ~CActionTypeFactory();
-
-private:
-    OwnedPtrMap<int, CActionConfig> m_mapPrototypes;
 };

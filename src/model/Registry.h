@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "eventconfig/model/Owned.h"
+#include "eventconfig/operations/OperationTypeConfig.h"
 #include "model/Reading.h"
 
 namespace ecfg {
@@ -86,19 +87,43 @@ Base* CreateFromPrototype(const OwnedPtrMap<int, Base>& prototypes, const std::w
     return prototype ? prototype->Clone(subDoc) : nullptr;
 }
 
+template <class Base>
+std::vector<int> RegisteredIds(const OwnedPtrMap<int, Base>& prototypes) {
+    std::vector<int> ids;
+    for (const auto& entry : prototypes.get()) ids.push_back(entry.first);
+    return ids;
+}
+
+// What both registries are: the prototypes of a table's kinds, filed under the
+// id each reports, and creation from a sub-document through them.
+template <class Base>
+class PrototypeRegistry {
+public:
+    template <class Getter, std::size_t N>
+    PrototypeRegistry(const KindEntry<Base> (&table)[N], Getter typeOf) {
+        BuildPrototypes(table, typeOf, m_prototypes);
+    }
+    PrototypeRegistry(const PrototypeRegistry&) = delete;
+    PrototypeRegistry& operator=(const PrototypeRegistry&) = delete;
+    virtual ~PrototypeRegistry() { m_prototypes.clear(); }
+
+    // A new object of the kind the sub-document's "Type" names, or null.
+    Base* Create(const std::wstring& subDoc) const {
+        return CreateFromPrototype(m_prototypes, subDoc);
+    }
+    std::vector<int> GetRegisteredTypes() const { return RegisteredIds(m_prototypes); }
+    const Base* GetPrototype(int typeID) const { return m_prototypes.find(typeID); }
+
+private:
+    OwnedPtrMap<int, Base> m_prototypes;
+};
+
 template <class Base, std::size_t N>
 std::vector<EventConfigKindInfo> KindInfos(const KindEntry<Base> (&table)[N]) {
     std::vector<EventConfigKindInfo> infos;
     for (const KindEntry<Base>& entry : table)
         infos.push_back({entry.nTypeID, entry.szClassName, entry.szShape});
     return infos;
-}
-
-template <class Base>
-std::vector<int> RegisteredIds(const OwnedPtrMap<int, Base>& prototypes) {
-    std::vector<int> ids;
-    for (const auto& entry : prototypes.get()) ids.push_back(entry.first);
-    return ids;
 }
 
 }  // namespace ecfg

@@ -101,15 +101,10 @@ typedef ecfg::ProcessInstance<COperationTypeConfigFactory> Instance;
 
 }  // namespace
 
-COperationTypeConfigFactory::COperationTypeConfigFactory() {
-    ecfg::BuildPrototypes(
-        kOperationKinds, [](const COperationTypeConfig& p) { return p.GetOperationType(); },
-        m_mapPrototypes);
-}
-
-COperationTypeConfigFactory::~COperationTypeConfigFactory() {
-    m_mapPrototypes.clear();
-}
+COperationTypeConfigFactory::COperationTypeConfigFactory()
+    : PrototypeRegistry(kOperationKinds, [](const COperationTypeConfig& prototype) {
+          return prototype.GetOperationType();
+      }) {}
 
 COperationTypeConfigFactory* COperationTypeConfigFactory::GetInstance() {
     return Instance::Get();
@@ -117,15 +112,6 @@ COperationTypeConfigFactory* COperationTypeConfigFactory::GetInstance() {
 
 void COperationTypeConfigFactory::Release() {
     Instance::Release();
-}
-
-COperationTypeConfig* COperationTypeConfigFactory::CreateOperation(
-    const std::wstring& subDoc) const {
-    return ecfg::CreateFromPrototype(m_mapPrototypes, subDoc);
-}
-
-std::vector<int> COperationTypeConfigFactory::GetRegisteredTypes() const {
-    return ecfg::RegisteredIds(m_mapPrototypes);
 }
 
 const std::vector<EventConfigKindInfo>& EventConfigOperationKinds() {

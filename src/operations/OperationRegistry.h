@@ -1,13 +1,12 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "eventconfig/model/Owned.h"
 #include "eventconfig/operations/OperationTypeConfig.h"
+#include "model/Registry.h"
 
 // The process-wide registry of operation kinds: one prototype per type id.
-class COperationTypeConfigFactory {
+class COperationTypeConfigFactory : public ecfg::PrototypeRegistry<COperationTypeConfig> {
 public:
     // The registry, built on first use; null if it cannot be allocated.
     static COperationTypeConfigFactory* GetInstance();
@@ -16,18 +15,9 @@ public:
 
     // A new operation of the kind the sub-document's "Type" names, or null.
     // The caller owns it.
-    COperationTypeConfig* CreateOperation(const std::wstring& subDoc) const;
-
-    std::vector<int> GetRegisteredTypes() const;
-    const COperationTypeConfig* GetPrototype(int typeID) const {
-        return m_mapPrototypes.find(typeID);
+    COperationTypeConfig* CreateOperation(const std::wstring& subDoc) const {
+        return Create(subDoc);
     }
 
     COperationTypeConfigFactory();
-    COperationTypeConfigFactory(const COperationTypeConfigFactory&) = delete;
-    COperationTypeConfigFactory& operator=(const COperationTypeConfigFactory&) = delete;
-    virtual ~COperationTypeConfigFactory();
-
-private:
-    OwnedPtrMap<int, COperationTypeConfig> m_mapPrototypes;
 };
