@@ -15,7 +15,7 @@ public:
 
     // A new action of the kind the sub-document's "Type" names, or null.
     // The caller owns it.
-    CActionConfig* CreateAction(const std::wstring& subDoc) const { return Create(subDoc); }
+    CActionConfig* CreateAction(std::wstring subDoc) const { return Create(std::move(subDoc)); }
 
     CActionTypeFactory();
 };

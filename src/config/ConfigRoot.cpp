@@ -1,6 +1,7 @@
 #include "eventconfig/config/ConfigRoot.h"
 
 #include "actions/ActionRegistry.h"
+#include "config/LargeBuffer.h"
 #include "config/MarkupImpl.h"
 #include "config/PlatformInternal.h"
 #include "eventconfig/config/Markup.h"
@@ -45,7 +46,8 @@ CEventConfig::~CEventConfig() {
 std::wstring CEventConfig::GetEventConfigByProtocol(Protocol_Type_Enum protocol) {
     // find, not operator[]: a look-up must not add an entry.
     const auto it = m_mapProtocolConfig.find(protocol);
-    return it == m_mapProtocolConfig.end() ? std::wstring() : it->second;
+    if (it == m_mapProtocolConfig.end()) return std::wstring();
+    return ecfg::CopyText(it->second.data(), it->second.size());
 }
 
 std::wstring CEventConfig::GetMsgConfig() {
@@ -61,7 +63,7 @@ int CEventConfig::SetEventConfig(std::wstring text) {
 }
 
 std::wstring CEventConfig::GetEventConfig() {
-    return m_strEventConfig;
+    return ecfg::CopyText(m_strEventConfig.data(), m_strEventConfig.size());
 }
 
 int CEventConfig::LoadConfigInfo(std::wstring path) {
@@ -80,7 +82,10 @@ int CEventConfig::ParseEventConfig(std::wstring text) {
     // The reader gives empty text after a failed search, so a file without a
     // side element stores "" for it, not some other element's markup. The
     // map is kept: protocols the text does not name keep their documents.
-    ecfg::XmlReader reader(m_strEventConfig);
+    // The root reads three levels: its element, "Protocol" and the side
+    // elements, and the protocols' elements; the protocols' content is
+    // indexed when their documents are read.
+    ecfg::XmlReader reader(m_strEventConfig, 3);
     reader.Find();
     reader.Into();
     reader.Find(L"Protocol");

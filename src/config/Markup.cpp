@@ -6,6 +6,11 @@
 #include <unordered_map>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "config/LargeBuffer.h"
 #include "config/MarkupImpl.h"
 #include "config/TextDecoding.h"
 
@@ -49,6 +54,37 @@ inline bool IsNameStart(wchar_t ch) {
 inline bool IsXmlChar(uint32_t v) {
     return v == 0x9 || v == 0xA || v == 0xD || (v >= 0x20 && v <= 0xD7FF) ||
            (v >= 0xE000 && v <= 0xFFFD) || (v >= 0x10000 && v <= 0x10FFFF);
+}
+
+// The first position in [p, e) holding a, b or c; e when there is none. The
+// index spends most of its time looking for the end of a text run or of an
+// attribute value, so this looks at a vector of characters at a time.
+inline const wchar_t* FindAny(const wchar_t* p, const wchar_t* e, wchar_t a, wchar_t b, wchar_t c) {
+#if defined(__SSE2__)
+#if WCHAR_MAX > 0xFFFF
+    const int kLanes = 4;
+    const __m128i va = _mm_set1_epi32(static_cast<int>(a));
+    const __m128i vb = _mm_set1_epi32(static_cast<int>(b));
+    const __m128i vc = _mm_set1_epi32(static_cast<int>(c));
+#define ECFG_CMPEQ _mm_cmpeq_epi32
+#else
+    const int kLanes = 8;
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
+    const __m128i vc = _mm_set1_epi16(static_cast<short>(c));
+#define ECFG_CMPEQ _mm_cmpeq_epi16
+#endif
+    for (; e - p >= kLanes; p += kLanes) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hit =
+            _mm_or_si128(_mm_or_si128(ECFG_CMPEQ(v, va), ECFG_CMPEQ(v, vb)), ECFG_CMPEQ(v, vc));
+        const int mask = _mm_movemask_epi8(hit);
+        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask)) / sizeof(wchar_t);
+    }
+#undef ECFG_CMPEQ
+#endif
+    while (p < e && *p != a && *p != b && *p != c) ++p;
+    return p;
 }
 
 bool StartsWith(const wchar_t* p, const wchar_t* e, const char* lit) {
@@ -250,8 +286,13 @@ namespace {
 // parents from `open`.
 class Indexer {
 public:
-    Indexer(const wchar_t* text, std::size_t len, Index& index)
-        : m_doc(text), m_len(len), nodes(index.nodes), attrs(index.attrs), m_index(index) {}
+    Indexer(const wchar_t* text, std::size_t len, uint32_t maxDepth, Index& index)
+        : m_doc(text),
+          m_len(len),
+          m_maxDepth(maxDepth),
+          nodes(index.nodes),
+          attrs(index.attrs),
+          m_index(index) {}
     void Run();
 
 private:
@@ -261,9 +302,19 @@ private:
     // match near the top of a deep stack (keeps recovery linear).
     uint32_t FindOpen(uint32_t open, const wchar_t* name, std::size_t len);
     void Close(uint32_t& open, uint32_t contentEnd, uint32_t end);
+    // Elements below the depth limit are held only while they are open: the
+    // end tags must still find them, but nothing reads them afterwards.
+    bool Hidden() const { return m_depth > m_maxDepth; }
+    template <class T>
+    static void Append(std::vector<T>& v, const T& item) {
+        if (v.size() == v.capacity()) ecfg::ReserveLarge(v, v.size() * 2 + 64);
+        v.push_back(item);
+    }
 
     const wchar_t* const m_doc;
     const std::size_t m_len;
+    const uint32_t m_maxDepth;
+    uint32_t m_depth = 0;  // of the innermost open element (0: the document)
     std::vector<Node>& nodes;
     std::vector<Attr>& attrs;
     Index& m_index;
@@ -290,7 +341,11 @@ void Indexer::Close(uint32_t& open, uint32_t contentEnd, uint32_t end) {
     n.end = end;
     n.nextSibling = 0;
     if (m_countingNames) --m_openNames[std::wstring(m_doc + n.start + 1, n.nameLen)];
+    const uint32_t closed = open;
     open = n.parent;
+    // A hidden element is the last node: its own hidden children are gone.
+    if (Hidden()) nodes.resize(closed);
+    --m_depth;
 }
 
 // The nearest open element (from `open` outwards) with the name, 0 if none.
@@ -322,24 +377,11 @@ void Indexer::Run() {
     const uint32_t n32 = static_cast<uint32_t>(n);
     const wchar_t* const b = m_doc;
     const wchar_t* const e = b + n;
-    // Every element starts at a '<' and nearly every attribute has a '=':
-    // sizing the arrays once spares the copies (and page faults) of growth.
-    // Counted in blocks with 32-bit sums, which the compiler turns into
-    // vector code (the count is a pass over the whole text).
-    std::size_t lts = 0, eqs = 0;
-    for (const wchar_t* q = b; q < e;) {
-        const wchar_t* const blockEnd =
-            q + std::min<std::size_t>(static_cast<std::size_t>(e - q), std::size_t(1) << 20);
-        uint32_t l = 0, x = 0;
-        for (; q < blockEnd; ++q) {
-            l += *q == L'<';
-            x += *q == L'=';
-        }
-        lts += l;
-        eqs += x;
-    }
-    nodes.reserve(lts + 1);
-    attrs.reserve(eqs);
+    // A first guess at the arrays' sizes (configurations run to about one
+    // element per 50 characters); they double from there. Counting first
+    // would read the whole text once more.
+    ecfg::ReserveLarge(nodes, m_maxDepth == kAllLevels ? n / 64 + 16 : 64);
+    ecfg::ReserveLarge(attrs, m_maxDepth == kAllLevels ? n / 64 + 16 : 64);
     nodes.push_back(Node{0, 0, 0, n32, n32, 0, 0, 0, 0, 0});
 
     uint32_t open = 0;
@@ -360,8 +402,7 @@ void Indexer::Run() {
                 if (!IsSpace(*p)) Fail(off(p), Problem::TextOutsideRoot);
                 ++p;
             } else {
-                ++p;
-                while (p < e && *p != '<' && *p != '&') ++p;
+                p = FindAny(p + 1, e, '<', '&', '<');
             }
             continue;
         }
@@ -369,6 +410,7 @@ void Indexer::Run() {
         const Tok tok = Classify(p, e);
         if (tok == Tok::StartTag) {
             const uint32_t start = off(p);
+            const bool hidden = m_depth + 1 > m_maxDepth;
             const wchar_t* q = p + 1;
             while (q < e && IsNameChar(*q)) ++q;
             Node nd{
@@ -415,8 +457,10 @@ void Indexer::Run() {
                     if (r < e && (*r == '"' || *r == '\'')) {
                         const wchar_t quote = *r++;
                         const wchar_t* vb = r;
-                        while (r < e && *r != quote && *r != '<') {
-                            hasAmp |= *r == '&';
+                        for (;;) {
+                            r = FindAny(r, e, quote, '<', '&');
+                            if (r >= e || *r != '&') break;
+                            hasAmp = true;
                             ++r;
                         }
                         a.valueStart = off(vb);
@@ -447,25 +491,28 @@ void Indexer::Run() {
                 } else {
                     Fail(off(an), Problem::MissingValue);
                 }
-                attrs.push_back(a);
+                if (!hidden) Append(attrs, a);
             }
             nd.attrCount = static_cast<uint32_t>(attrs.size()) - nd.firstAttr;
             if (open == 0 && roots++ > 0) Fail(start, Problem::SeveralRoots);
             const uint32_t idx = static_cast<uint32_t>(nodes.size());
-            Node& parent = nodes[open];
-            if (parent.nextSibling) {
-                nodes[parent.nextSibling].nextSibling = idx;
-            } else {
-                parent.firstChild = idx;
-            }
-            parent.nextSibling = idx;  // the open parent's last child
             nd.contentStart = off(q);
+            if (!hidden) {
+                Node& parent = nodes[open];
+                if (parent.nextSibling) {
+                    nodes[parent.nextSibling].nextSibling = idx;
+                } else {
+                    parent.firstChild = idx;
+                }
+                parent.nextSibling = idx;  // the open parent's last child
+            }
             if (empty) {
                 nd.contentEnd = nd.end = off(q);
-                nodes.push_back(nd);
+                if (!hidden) Append(nodes, nd);
             } else {
-                nodes.push_back(nd);
+                Append(nodes, nd);
                 open = idx;
+                ++m_depth;
                 if (m_countingNames) ++m_openNames[std::wstring(p + 1, nd.nameLen)];
             }
             p = q;
@@ -480,7 +527,7 @@ void Indexer::Run() {
                     Fail(off(p), Problem::UnmatchedEndTag);
                 } else {
                     while (open != match) {
-                        Fail(nodes[open].start, Problem::Unclosed, open);
+                        Fail(nodes[open].start, Problem::Unclosed, Hidden() ? 0 : open);
                         Close(open, off(p), off(p));
                     }
                     Close(open, off(p), off(t.end));
@@ -501,7 +548,7 @@ void Indexer::Run() {
         }
     }
     while (open != 0) {
-        Fail(nodes[open].start, Problem::Unclosed, open);
+        Fail(nodes[open].start, Problem::Unclosed, Hidden() ? 0 : open);
         Close(open, n32, n32);
     }
     nodes[0].nextSibling = 0;
@@ -514,18 +561,19 @@ void Indexer::Run() {
 namespace ecfg {
 namespace markup {
 
-std::shared_ptr<const Index> BuildIndex(const wchar_t* text, std::size_t len) {
+std::shared_ptr<const Index> BuildIndex(const wchar_t* text, std::size_t len, uint32_t maxDepth) {
     std::shared_ptr<Index> index = std::make_shared<Index>();
-    Indexer(text, len, *index).Run();
+    index->maxDepth = maxDepth;
+    Indexer(text, len, maxDepth, *index).Run();
     return index;
 }
 
 // ---- Cursor -------------------------------------------------------------------
 
-void Cursor::Open(const wchar_t* text, std::size_t len) {
+void Cursor::Open(const wchar_t* text, std::size_t len, uint32_t maxDepth) {
     m_text = text;
     m_len = len;
-    m_index = BuildIndex(text, len);
+    m_index = BuildIndex(text, len, maxDepth);
     m_top = m_base = 0;
     level = elem = child = 0;
 }
@@ -695,7 +743,7 @@ bool Cursor::DataSpan(uint32_t node, const wchar_t*& begin, const wchar_t*& end)
 std::wstring Cursor::SubDoc(uint32_t node) const {
     if (node == 0) return std::wstring();
     const Node& n = N(node);
-    return std::wstring(At(n.start), n.end - n.start);
+    return ecfg::CopyText(At(n.start), n.end - n.start);
 }
 
 std::wstring Cursor::TagName(uint32_t node) const {

@@ -94,10 +94,18 @@ struct Index {
     std::size_t problemOffset = CMarkup::npos;
     uint32_t problemNode = 0;  // the element the problem concerns, if any
     bool wellFormed = false;
+    uint32_t maxDepth = 0xFFFFFFFFu;  // the depth it was built down to
 };
 
-// Builds the index of [text, text + len).
-std::shared_ptr<const Index> BuildIndex(const wchar_t* text, std::size_t len);
+// No depth limit.
+const uint32_t kAllLevels = 0xFFFFFFFFu;
+
+// Builds the index of [text, text + len). Elements nested deeper than
+// maxDepth (the root element is at depth 1) are left out with their
+// attributes: searches below that depth find nothing. Every element kept has
+// the extent, and the index the problem, that a full index would give.
+std::shared_ptr<const Index> BuildIndex(const wchar_t* text, std::size_t len,
+                                        uint32_t maxDepth = kAllLevels);
 
 // A text being read, its index and the position. The text is not owned: it
 // must outlive the cursor. The index is either the text's own or, for the
@@ -106,8 +114,8 @@ std::shared_ptr<const Index> BuildIndex(const wchar_t* text, std::size_t len);
 // sub-document again costs no second pass over it.
 class Cursor {
 public:
-    // Reads the text, indexed afresh.
-    void Open(const wchar_t* text, std::size_t len);
+    // Reads the text, indexed afresh (down to maxDepth).
+    void Open(const wchar_t* text, std::size_t len, uint32_t maxDepth = kAllLevels);
     // Reads a text equal to the sub-document of element `top` of `index`
     // (the caller has verified it), without indexing it again.
     void OpenView(const wchar_t* text, std::size_t len, std::shared_ptr<const Index> index,

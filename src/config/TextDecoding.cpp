@@ -5,6 +5,12 @@
 #include <cstring>
 #include <cwchar>
 
+#include "config/LargeBuffer.h"
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -178,62 +184,102 @@ void AppendCodePoint(std::wstring& out, uint32_t cp) {
     out.append(units, static_cast<std::size_t>(WriteCodePoint(units, cp) - units));
 }
 
+namespace {
+
+// Widens the ASCII bytes at p, 16 at a time, while a whole block of 16 is
+// ASCII; returns how many bytes were widened (a multiple of 16, at most n).
+std::size_t WidenAscii(const unsigned char* p, std::size_t n, wchar_t* w) {
+    std::size_t i = 0;
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        if (_mm_movemask_epi8(v) != 0) break;
+        const __m128i lo = _mm_unpacklo_epi8(v, zero);
+        const __m128i hi = _mm_unpackhi_epi8(v, zero);
+        __m128i* out = reinterpret_cast<__m128i*>(w + i);
+#if WCHAR_MAX <= 0xFFFF
+        _mm_storeu_si128(out, lo);
+        _mm_storeu_si128(out + 1, hi);
+#else
+        _mm_storeu_si128(out, _mm_unpacklo_epi16(lo, zero));
+        _mm_storeu_si128(out + 1, _mm_unpackhi_epi16(lo, zero));
+        _mm_storeu_si128(out + 2, _mm_unpacklo_epi16(hi, zero));
+        _mm_storeu_si128(out + 3, _mm_unpackhi_epi16(hi, zero));
+#endif
+    }
+#else
+    (void)p;
+    (void)n;
+    (void)w;
+#endif
+    return i;
+}
+
+}  // namespace
+
 void DecodeUtf8(const unsigned char* p, std::size_t n, std::wstring& out) {
-    // Written through a pointer into room for the longest result (one unit
-    // per byte), then cut to what was written: a character at a time through
-    // push_back costs several times as much.
-    const std::size_t start = out.size();
-    out.resize(start + n);
-    wchar_t* const begin = &out[0] + start;
-    wchar_t* w = begin;
+    // Decoded a slice at a time into a small buffer and appended to room
+    // reserved for the longest result (one unit per byte): no pass to
+    // zero-fill the result first, and no per-character push_back. A
+    // character never yields more units than it has bytes, so a slice of
+    // kSlice bytes (plus a sequence running over its end) fits the buffer.
+    const std::size_t kSlice = 8192;
+    wchar_t buf[kSlice + 4];
+    ReserveLarge(out, out.size() + n);
     std::size_t i = 0;
     while (i < n) {
-        const unsigned char c = p[i];
-        if (c < 0x80) {
-            do {
-                *w++ = static_cast<wchar_t>(p[i++]);
-            } while (i < n && p[i] < 0x80);
-            continue;
+        const std::size_t sliceEnd = n - i > kSlice ? i + kSlice : n;
+        wchar_t* w = buf;
+        while (i < sliceEnd) {
+            const unsigned char c = p[i];
+            if (c < 0x80) {
+                const std::size_t wide = WidenAscii(p + i, sliceEnd - i, w);
+                i += wide;
+                w += wide;
+                while (i < sliceEnd && p[i] < 0x80) *w++ = static_cast<wchar_t>(p[i++]);
+                continue;
+            }
+            // Lead byte: length and the allowed range of the second byte, so
+            // that overlong forms and surrogates are rejected (each maximal
+            // invalid prefix becomes one U+FFFD).
+            std::size_t len;
+            uint32_t cp;
+            unsigned char lo = 0x80, hi = 0xBF;
+            if (c >= 0xC2 && c <= 0xDF) {
+                len = 2;
+                cp = c & 0x1F;
+            } else if (c >= 0xE0 && c <= 0xEF) {
+                len = 3;
+                cp = c & 0x0F;
+                if (c == 0xE0) lo = 0xA0;
+                if (c == 0xED) hi = 0x9F;
+            } else if (c >= 0xF0 && c <= 0xF4) {
+                len = 4;
+                cp = c & 0x07;
+                if (c == 0xF0) lo = 0x90;
+                if (c == 0xF4) hi = 0x8F;
+            } else {
+                w = WriteCodePoint(w, kReplacement);
+                ++i;
+                continue;
+            }
+            std::size_t k = 1;
+            for (; k < len; ++k) {
+                if (i + k >= n) break;
+                const unsigned char t = p[i + k];
+                if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF)) break;
+                cp = cp << 6 | (t & 0x3F);
+            }
+            if (k == len) {
+                w = WriteCodePoint(w, cp);
+            } else {
+                w = WriteCodePoint(w, kReplacement);
+            }
+            i += k;
         }
-        // Lead byte: length and the allowed range of the second byte, so
-        // that overlong forms and surrogates are rejected (each maximal
-        // invalid prefix becomes one U+FFFD).
-        std::size_t len;
-        uint32_t cp;
-        unsigned char lo = 0x80, hi = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            len = 2;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            len = 3;
-            cp = c & 0x0F;
-            if (c == 0xE0) lo = 0xA0;
-            if (c == 0xED) hi = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            len = 4;
-            cp = c & 0x07;
-            if (c == 0xF0) lo = 0x90;
-            if (c == 0xF4) hi = 0x8F;
-        } else {
-            w = WriteCodePoint(w, kReplacement);
-            ++i;
-            continue;
-        }
-        std::size_t k = 1;
-        for (; k < len; ++k) {
-            if (i + k >= n) break;
-            const unsigned char t = p[i + k];
-            if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF)) break;
-            cp = cp << 6 | (t & 0x3F);
-        }
-        if (k == len) {
-            w = WriteCodePoint(w, cp);
-        } else {
-            w = WriteCodePoint(w, kReplacement);
-        }
-        i += k;
+        out.append(buf, static_cast<std::size_t>(w - buf));
     }
-    out.resize(start + static_cast<std::size_t>(w - begin));
 }
 
 void DecodeUtf16(const unsigned char* p, std::size_t n, bool bigEndian, std::wstring& out) {
@@ -366,6 +412,21 @@ bool ReadFileBytes(const wchar_t* path, std::vector<unsigned char>& out) {
 #endif
     if (!f) return false;
     out.clear();
+    // Read straight into room for the whole file where its size is known;
+    // the loop takes whatever else there is (a file still growing, a pipe).
+    long long size = -1;
+#ifdef _WIN32
+    if (_fseeki64(f, 0, SEEK_END) == 0) size = _ftelli64(f);
+    if (_fseeki64(f, 0, SEEK_SET) != 0) size = -1;
+#else
+    if (fseeko(f, 0, SEEK_END) == 0) size = static_cast<long long>(ftello(f));
+    if (fseeko(f, 0, SEEK_SET) != 0) size = -1;
+#endif
+    if (size > 0 && static_cast<unsigned long long>(size) < out.max_size()) {
+        ReserveLarge(out, static_cast<std::size_t>(size));
+        out.resize(static_cast<std::size_t>(size));
+        out.resize(std::fread(out.data(), 1, out.size(), f));
+    }
     unsigned char buf[65536];
     std::size_t got;
     while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + got);

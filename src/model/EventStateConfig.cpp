@@ -8,12 +8,21 @@ CEventStateConfig::CEventStateConfig()
 
 CEventStateConfig::CEventStateConfig(std::wstring subDoc) : CEventStateConfig() {
     ecfg::XmlReader reader(subDoc);
+    Read(reader);
+}
+
+CEventStateConfig::CEventStateConfig(const ecfg::XmlReader& element) : CEventStateConfig() {
+    ecfg::XmlReader reader(ecfg::XmlReader::CurrentElementOf{element});
+    Read(reader);
+}
+
+void CEventStateConfig::Read(ecfg::XmlReader& reader) {
     reader.Find();
     m_nID = reader.AttrDec(L"ID");
     m_nInitialActivated = reader.AttrDec(L"InitialActivated");
     m_nNeedProcessLogField = reader.AttrIs(L"NeedProcessLogField", L"TRUE") ? 1 : 0;
     reader.EachChild(L"Rule", [&] {
-        std::unique_ptr<CRuleConfig> rule(new CRuleConfig(reader.SubDoc()));
+        std::unique_ptr<CRuleConfig> rule(new CRuleConfig(reader));
         const int id = rule->GetRuleID();
         m_mapRuleList.Replace(id, std::move(rule));
     });

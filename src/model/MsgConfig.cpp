@@ -6,6 +6,15 @@ CMsgConfig::CMsgConfig() : m_nMsgID(-1), m_nLogCode(-1) {}
 
 CMsgConfig::CMsgConfig(const std::wstring& subDoc) : CMsgConfig() {
     ecfg::XmlReader reader(subDoc);
+    Read(reader);
+}
+
+CMsgConfig::CMsgConfig(const ecfg::XmlReader& element) : CMsgConfig() {
+    ecfg::XmlReader reader(ecfg::XmlReader::CurrentElementOf{element});
+    Read(reader);
+}
+
+void CMsgConfig::Read(ecfg::XmlReader& reader) {
     reader.Find();
     m_nMsgID = reader.AttrHex(L"MsgID");
     const std::wstring logCode = reader.Attr(L"LogCode");

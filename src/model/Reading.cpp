@@ -128,12 +128,36 @@ XmlReader::XmlReader(const std::wstring& doc) : m_pOuter(t_pInnermost) {
     Open(doc);
 }
 
+XmlReader::XmlReader(const std::wstring& doc, uint32_t maxDepth) : m_pOuter(t_pInnermost) {
+    Open(doc, maxDepth);
+}
+
 XmlReader::XmlReader(std::wstring&& doc) : m_strOwned(std::move(doc)), m_pOuter(t_pInnermost) {
     Open(m_strOwned);
 }
 
-void XmlReader::Open(const std::wstring& doc) {
-    if (!OpenShared(doc)) m_cursor.Open(doc.data(), doc.size());
+XmlReader::XmlReader(CurrentElementOf element) : m_pOuter(t_pInnermost) {
+    const uint32_t node = element.outer.Elem();
+    const markup::Cursor& c = element.outer.m_cursor;
+    // Only a well-formed text's elements read the same from their own
+    // sub-document (the condition OpenShared applies to a copy).
+    if (node != 0 && c.WellFormed() && c.GetIndex().maxDepth == markup::kAllLevels) {
+        m_cursor.OpenView(c.Text() + c.SubDocStart(node), c.SubDocLength(node), c.SharedIndex(),
+                          node);
+        Link();
+        return;
+    }
+    m_strOwned = c.SubDoc(node);
+    Open(m_strOwned);
+}
+
+void XmlReader::Open(const std::wstring& doc, uint32_t maxDepth) {
+    if (maxDepth != markup::kAllLevels || !OpenShared(doc))
+        m_cursor.Open(doc.data(), doc.size(), maxDepth);
+    Link();
+}
+
+void XmlReader::Link() {
     t_pInnermost = this;
 }
 
@@ -155,9 +179,12 @@ bool XmlReader::OpenShared(const std::wstring& doc) {
     for (const XmlReader* r = t_pInnermost; r && looked < kSharedLookups;
          r = r->m_pOuter, ++looked) {
         const markup::Cursor& c = r->m_cursor;
-        // The same text as that reader's (the registry hands a copy of the
-        // sub-document to the kind it picks).
-        if (doc.size() == c.Length() && std::wmemcmp(doc.data(), c.Text(), doc.size()) == 0) {
+        // A reader of the top levels only has nothing to share.
+        if (c.GetIndex().maxDepth != markup::kAllLevels) continue;
+        // The same text as that reader's (a kind's constructor reads what the
+        // registry read): the very same characters, or an equal copy.
+        if (doc.size() == c.Length() &&
+            (doc.data() == c.Text() || std::wmemcmp(doc.data(), c.Text(), doc.size()) == 0)) {
             m_cursor.OpenSame(doc.data(), c);
             return true;
         }

@@ -60,8 +60,22 @@ void GenRuleIDList(const std::wstring& text, std::vector<int>& ids);
 class XmlReader {
 public:
     explicit XmlReader(const std::wstring& doc);
+    // Reads only the elements down to maxDepth (the root element is at
+    // depth 1): for a caller that reads no deeper, the rest of the text is
+    // passed over without being indexed.
+    XmlReader(const std::wstring& doc, uint32_t maxDepth);
     // A temporary would not outlive the reader: the reader keeps it.
     explicit XmlReader(std::wstring&& doc);
+    // Reads the current element of an open reader exactly as a reader of
+    // its sub-document would, without copying it: through the outer
+    // reader's index where that reads the same (a well-formed text), else
+    // from a copy of the sub-document. The outer reader's text must outlive
+    // this one. This is how the model's levels hand each element to the
+    // next.
+    struct CurrentElementOf {
+        const XmlReader& outer;
+    };
+    explicit XmlReader(CurrentElementOf element);
     XmlReader(const XmlReader&) = delete;
     XmlReader& operator=(const XmlReader&) = delete;
     ~XmlReader();
@@ -114,11 +128,12 @@ public:
     }
 
 private:
+    void Link();
     uint32_t Elem() const { return HasElem() ? m_cursor.elem : 0; }
     uint32_t Child() const { return HasChild() ? m_cursor.child : 0; }
     int AttrNumber(MCD_CSTR name, int base) const;
     int DataNumber(uint32_t node, int base) const;
-    void Open(const std::wstring& doc);
+    void Open(const std::wstring& doc, uint32_t maxDepth = markup::kAllLevels);
     // Reads the text through an open reader's index when it can.
     bool OpenShared(const std::wstring& doc);
 

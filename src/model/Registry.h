@@ -78,13 +78,16 @@ void BuildPrototypes(const KindEntry<Base> (&table)[N], Getter typeOf,
 }
 
 // The sub-document's first element's "Type" picks the prototype, whose Clone
-// reads the whole sub-document; null when no kind has that id.
+// reads the whole sub-document; null when no kind has that id. The caller's
+// copy of the sub-document is the one Clone is given: moving keeps its
+// characters where they are, so the reader still open here, whose index the
+// clone's own readers share, reads the same text until Clone returns.
 template <class Base>
-Base* CreateFromPrototype(const OwnedPtrMap<int, Base>& prototypes, const std::wstring& subDoc) {
+Base* CreateFromPrototype(const OwnedPtrMap<int, Base>& prototypes, std::wstring subDoc) {
     XmlReader reader(subDoc);
     reader.Find();
     Base* prototype = prototypes.find(reader.AttrDec(L"Type"));
-    return prototype ? prototype->Clone(subDoc) : nullptr;
+    return prototype ? prototype->Clone(std::move(subDoc)) : nullptr;
 }
 
 template <class Base>
@@ -108,8 +111,8 @@ public:
     virtual ~PrototypeRegistry() { m_prototypes.clear(); }
 
     // A new object of the kind the sub-document's "Type" names, or null.
-    Base* Create(const std::wstring& subDoc) const {
-        return CreateFromPrototype(m_prototypes, subDoc);
+    Base* Create(std::wstring subDoc) const {
+        return CreateFromPrototype(m_prototypes, std::move(subDoc));
     }
     std::vector<int> GetRegisteredTypes() const { return RegisteredIds(m_prototypes); }
     const Base* GetPrototype(int typeID) const { return m_prototypes.find(typeID); }

@@ -9,6 +9,15 @@ CRuleConfig::CRuleConfig()
 
 CRuleConfig::CRuleConfig(std::wstring subDoc) : CRuleConfig() {
     ecfg::XmlReader reader(subDoc);
+    Read(reader);
+}
+
+CRuleConfig::CRuleConfig(const ecfg::XmlReader& element) : CRuleConfig() {
+    ecfg::XmlReader reader(ecfg::XmlReader::CurrentElementOf{element});
+    Read(reader);
+}
+
+void CRuleConfig::Read(ecfg::XmlReader& reader) {
     reader.Find();
     m_nRuleID = reader.AttrDec(L"ID");
     m_nInitialActivated = reader.AttrDec(L"InitialActivated");
@@ -20,11 +29,18 @@ CRuleConfig::CRuleConfig(std::wstring subDoc) : CRuleConfig() {
     if (COperationTypeConfigFactory* operations = COperationTypeConfigFactory::GetInstance())
         m_pOperation = operations->CreateOperation(reader.SubDoc());
     reader.Find(L"ActionList");
-    reader.EachChild(L"Result", [&] { InitialActionList(reader.SubDoc()); });
+    reader.EachChild(L"Result", [&] {
+        ecfg::XmlReader result(ecfg::XmlReader::CurrentElementOf{reader});
+        ReadActionList(result);
+    });
 }
 
 void CRuleConfig::InitialActionList(std::wstring subDoc) {
     ecfg::XmlReader reader(subDoc);
+    ReadActionList(reader);
+}
+
+void CRuleConfig::ReadActionList(ecfg::XmlReader& reader) {
     reader.Find();
     // A "Result" that is neither "TRUE" nor "FALSE" selects no list.
     OwnedPtrVector<CActionConfig>* list = reader.AttrIs(L"Type", L"TRUE")    ? &m_vecTrueActionList

@@ -5,7 +5,7 @@ namespace ecfg {
 void ReadMsgList(XmlReader& reader, OwnedPtrMap<int, CMsgConfig>& messages) {
     reader.Find(L"MsgList");
     reader.EachChild(L"Msg", [&] {
-        std::unique_ptr<CMsgConfig> message(new CMsgConfig(reader.SubDoc()));
+        std::unique_ptr<CMsgConfig> message(new CMsgConfig(reader));
         const int id = message->GetMsgID();
         messages.InsertIfAbsent(id, std::move(message));
     });
@@ -14,7 +14,7 @@ void ReadMsgList(XmlReader& reader, OwnedPtrMap<int, CMsgConfig>& messages) {
 void ReadEventStateList(XmlReader& reader, OwnedPtrMap<int, CEventStateConfig>& eventStates) {
     reader.Find(L"WaitingEventStateList");
     reader.EachChild(L"WaitingEventState", [&] {
-        std::unique_ptr<CEventStateConfig> eventState(new CEventStateConfig(reader.SubDoc()));
+        std::unique_ptr<CEventStateConfig> eventState(new CEventStateConfig(reader));
         const int id = eventState->GetID();
         eventStates.Replace(id, std::move(eventState));
     });

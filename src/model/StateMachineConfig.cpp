@@ -31,7 +31,7 @@ void CStateMachineConfig::ReadXML(const std::wstring& protocolDoc) {
     while (reader.Find()) {
         const int id = reader.AttrDec(L"ID");
         m_mapSysStateConfigList.Replace(
-            id, std::unique_ptr<CSystemStateConfig>(new CSystemStateConfig(reader.SubDoc())));
+            id, std::unique_ptr<CSystemStateConfig>(new CSystemStateConfig(reader)));
     }
     reader.Out();
     reader.Find(L"EventInfoList");

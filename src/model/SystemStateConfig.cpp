@@ -8,6 +8,15 @@ CSystemStateConfig::CSystemStateConfig() : m_nSystemStateID(-1) {}
 
 CSystemStateConfig::CSystemStateConfig(const std::wstring& subDoc) : CSystemStateConfig() {
     ecfg::XmlReader reader(subDoc);
+    Read(reader);
+}
+
+CSystemStateConfig::CSystemStateConfig(const ecfg::XmlReader& element) : CSystemStateConfig() {
+    ecfg::XmlReader reader(ecfg::XmlReader::CurrentElementOf{element});
+    Read(reader);
+}
+
+void CSystemStateConfig::Read(ecfg::XmlReader& reader) {
     reader.Find();
     m_nSystemStateID = reader.AttrDec(L"ID");
     m_strSystemStateName = reader.Attr(L"Name");

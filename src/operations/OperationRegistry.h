@@ -15,8 +15,8 @@ public:
 
     // A new operation of the kind the sub-document's "Type" names, or null.
     // The caller owns it.
-    COperationTypeConfig* CreateOperation(const std::wstring& subDoc) const {
-        return Create(subDoc);
+    COperationTypeConfig* CreateOperation(std::wstring subDoc) const {
+        return Create(std::move(subDoc));
     }
 
     COperationTypeConfigFactory();

@@ -104,7 +104,9 @@ struct EncodingCase {
 
 // Named by its file: gtest's fallback prints the struct's bytes, padding
 // included, which memcheck reports as uninitialised.
-void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.file; }
+void PrintTo(const EncodingCase& c, std::ostream* os) {
+    *os << c.file;
+}
 
 class EncodingTest : public ::testing::TestWithParam<EncodingCase> {};
 
@@ -190,6 +192,38 @@ TEST(MarkupEncoding, TruncatedMultiByteEndsInReplacement) {
     EXPECT_FALSE(m.IsWellFormed());
 }
 #endif
+
+// A file far larger than one read or one decoded slice, with every kind of
+// sequence (and of broken one) at every offset from a block boundary: what is
+// decoded a block at a time must read as a character at a time.
+TEST(MarkupEncoding, LargeFileDecodesAcrossEveryBoundary) {
+    struct Piece {
+        const char* bytes;
+        std::wstring text;
+    };
+    const Piece pieces[] = {{"\xC3\xA9", L"\u00e9"},
+                            {"\xE4\xB8\xAD", L"\u4e2d"},
+                            {"\xF0\x9F\x98\x80", Wide(U"\U0001F600")},
+                            {"\xFF", L"\uFFFD"},
+                            {"\xE2\x82", L"\uFFFD"}};
+    std::string bytes = "<r>";
+    std::wstring expected = L"<r>";
+    for (std::size_t i = 0; bytes.size() < 200000; ++i) {
+        const std::size_t run = i % 37;
+        bytes.append(run, static_cast<char>('a' + i % 26));
+        expected.append(run, static_cast<wchar_t>(L'a' + i % 26));
+        const Piece& piece = pieces[i % (sizeof pieces / sizeof pieces[0])];
+        bytes += piece.bytes;
+        expected += piece.text;
+    }
+    bytes += "</r>";
+    expected += L"</r>";
+    CMarkup m;
+    ASSERT_TRUE(m.Load(WriteFile(TempDir() / "large.xml", bytes).c_str()));
+    EXPECT_EQ(m.GetDoc().size(), expected.size());
+    EXPECT_TRUE(m.GetDoc() == expected);
+    EXPECT_TRUE(m.FindElem(L"r"));
+}
 
 TEST(MarkupEncoding, MissingFileIsFalseAndKeepsTheDocument) {
     CMarkup m(L"<keep/>");

@@ -57,6 +57,39 @@ std::wstring Walk(CMarkup& m) {
     return out;
 }
 
+// The elements down to maxDepth with their markup and attributes: what a
+// reader of the top levels serves.
+std::wstring WalkTop(XmlReader& r, int maxDepth) {
+    std::wstring out = r.IsWellFormed() ? L"wf|" : L"bad|";
+    int depth = 0;
+    for (;;) {
+        if (depth < maxDepth && r.Find()) {
+            out += L"[" + r.SubDoc() + L"|" + r.Attr(L"a") + L"|" + r.Attr(L"b") + L"|" +
+                   std::to_wstring(r.AttrDec(L"n")) + L"]";
+            r.Into();
+            ++depth;
+        } else if (depth > 0) {
+            r.Out();
+            --depth;
+            out += L"^";
+        } else {
+            return out;
+        }
+    }
+}
+
+// A reader of the top levels only must see them exactly as a full one,
+// whatever the text below them holds.
+void ExpectTopLevelsReadAlike(const std::wstring& doc) {
+    for (int depth = 1; depth <= 3; ++depth) {
+        XmlReader full(doc);
+        const std::wstring expected = WalkTop(full, depth);
+        XmlReader top(doc, static_cast<uint32_t>(depth));
+        EXPECT_EQ(WalkTop(top, depth), expected)
+            << "depth " << depth << ": " << std::string(doc.begin(), doc.end());
+    }
+}
+
 // Every element's sub-document, read by a reader made while the reader that
 // handed it out is open (so it may read through that reader's index), must
 // read exactly as a navigator that indexed it alone; and so must a second
@@ -74,10 +107,14 @@ void ExpectSubDocsReadAlike(const std::wstring& doc) {
                     const std::wstring copy = sub;
                     XmlReader again(copy);
                     EXPECT_EQ(Walk(again), expected);
+                    // Handed on without a copy, as the model's levels do.
+                    XmlReader element(XmlReader::CurrentElementOf{outer});
+                    EXPECT_EQ(Walk(element), expected);
                 });
     CMarkup whole(doc);
     XmlReader fresh(doc);
     EXPECT_EQ(Walk(fresh), Walk(whole));
+    ExpectTopLevelsReadAlike(doc);
 }
 
 TEST(ReaderSharing, HandWrittenDocuments) {

@@ -7,6 +7,9 @@
 #include "eventconfig/model/Owned.h"
 
 class CRuleConfig;
+namespace ecfg {
+class XmlReader;
+}
 
 // One "WaitingEventState" ("ID", "InitialActivated", "NeedProcessLogField")
 // and its rules, filed by rule id and owned.
@@ -14,6 +17,9 @@ class EVENTCONFIG_API CEventStateConfig {
 public:
     CEventStateConfig();
     explicit CEventStateConfig(std::wstring subDoc);
+    // The library's own path: the event state of a reader's current element,
+    // read in place (the reader type is internal to the library).
+    explicit CEventStateConfig(const ecfg::XmlReader& element);
     CEventStateConfig(const CEventStateConfig&) = delete;
     CEventStateConfig& operator=(const CEventStateConfig&) = delete;
     virtual ~CEventStateConfig();
@@ -24,6 +30,8 @@ public:
     int IsNeedProcessLogField() { return m_nNeedProcessLogField; }
 
 private:
+    void Read(ecfg::XmlReader& reader);
+
     int m_nID;
     int m_nInitialActivated;
     OwnedPtrMap<int, CRuleConfig> m_mapRuleList;

@@ -6,10 +6,17 @@
 
 // One message a system state listens to: "Msg" with "MsgID" (hex), "LogCode"
 // (hex, -1 when empty) and "Name".
+namespace ecfg {
+class XmlReader;
+}
+
 class EVENTCONFIG_API CMsgConfig {
 public:
     CMsgConfig();
     explicit CMsgConfig(const std::wstring& subDoc);
+    // The library's own path: the message of a reader's current element,
+    // read in place (the reader type is internal to the library).
+    explicit CMsgConfig(const ecfg::XmlReader& element);
     CMsgConfig(const CMsgConfig& other) = default;
     CMsgConfig& operator=(const CMsgConfig& other) = default;
     virtual ~CMsgConfig();
@@ -19,6 +26,8 @@ public:
     std::wstring GetMsgName() const { return m_strMsgName; }
 
 private:
+    void Read(ecfg::XmlReader& reader);
+
     int m_nMsgID;
     int m_nLogCode;
     std::wstring m_strMsgName;

@@ -8,6 +8,9 @@
 
 class COperationTypeConfig;
 class CActionConfig;
+namespace ecfg {
+class XmlReader;
+}
 
 // One rule: "Rule" ("ID", "InitialActivated", "PlatType") holding its
 // "Operation" and an "ActionList" of "Result" lists. Owns its operation and
@@ -16,6 +19,9 @@ class EVENTCONFIG_API CRuleConfig {
 public:
     CRuleConfig();
     explicit CRuleConfig(std::wstring subDoc);
+    // The library's own path: the rule of a reader's current element, read
+    // in place (the reader type is internal to the library).
+    explicit CRuleConfig(const ecfg::XmlReader& element);
     CRuleConfig(const CRuleConfig&) = delete;
     CRuleConfig& operator=(const CRuleConfig&) = delete;
     virtual ~CRuleConfig();
@@ -29,6 +35,8 @@ public:
 
 private:
     void InitialActionList(std::wstring subDoc);
+    void Read(ecfg::XmlReader& reader);
+    void ReadActionList(ecfg::XmlReader& result);
 
     int m_nRuleID;
     int m_nInitialActivated;

@@ -9,6 +9,9 @@
 
 class CMsgConfig;
 class CEventStateConfig;
+namespace ecfg {
+class XmlReader;
+}
 
 // One system state ("ID", "Name") with its "MsgList", "LogFieldList" and
 // "WaitingEventStateList", read in that order. Owns messages and event states.
@@ -16,6 +19,9 @@ class EVENTCONFIG_API CSystemStateConfig {
 public:
     CSystemStateConfig();
     explicit CSystemStateConfig(const std::wstring& subDoc);
+    // The library's own path: the system state of a reader's current
+    // element, read in place (the reader type is internal to the library).
+    explicit CSystemStateConfig(const ecfg::XmlReader& element);
     CSystemStateConfig(const CSystemStateConfig&) = delete;
     CSystemStateConfig& operator=(const CSystemStateConfig&) = delete;
     virtual ~CSystemStateConfig();
@@ -32,6 +38,8 @@ public:
     void GetLogFieldList(std::vector<int>& logFields);
 
 private:
+    void Read(ecfg::XmlReader& reader);
+
     int m_nSystemStateID;
     std::wstring m_strSystemStateName;
     OwnedPtrMap<int, CMsgConfig> m_mapMsgList;
