@@ -87,6 +87,13 @@ inline const wchar_t* FindAny(const wchar_t* p, const wchar_t* e, wchar_t a, wch
     return p;
 }
 
+// The end of the name starting at p: the first position in [p, e) that holds
+// no name character.
+inline const wchar_t* SkipName(const wchar_t* p, const wchar_t* e) {
+    while (p < e && IsNameChar(*p)) ++p;
+    return p;
+}
+
 bool StartsWith(const wchar_t* p, const wchar_t* e, const char* lit) {
     for (; *lit; ++lit, ++p)
         if (p >= e || *p != static_cast<wchar_t>(*lit)) return false;
@@ -229,7 +236,7 @@ EndTag ScanEndTag(const wchar_t* p, const wchar_t* e) {
     EndTag t;
     t.name = p + 2;
     const wchar_t* q = t.name;
-    while (q < e && IsNameChar(*q)) ++q;
+    q = SkipName(q, e);
     t.nameLen = static_cast<std::size_t>(q - t.name);
     while (q < e && IsSpace(*q)) ++q;
     t.clean = q < e && *q == '>' && t.nameLen > 0;
@@ -298,6 +305,16 @@ public:
 private:
     void Fail(std::size_t offset, Problem what, uint32_t node = 0);
     bool NameIs(uint32_t node, const wchar_t* name, std::size_t len) const;
+    // Whether the end tag at p is exactly "</" + the open element's name + ">".
+    bool ClosesInnermost(const wchar_t* p, const wchar_t* e, uint32_t open) const {
+        const Node& n = nodes[open];
+        if (static_cast<std::size_t>(e - p) < n.nameLen + 3u || p[n.nameLen + 2] != '>')
+            return false;
+        const wchar_t* name = m_doc + n.start + 1;
+        for (uint32_t i = 0; i < n.nameLen; ++i)
+            if (p[i + 2] != name[i]) return false;
+        return true;
+    }
     // Open-element name counts, kept only once a mismatched end tag found no
     // match near the top of a deep stack (keeps recovery linear).
     uint32_t FindOpen(uint32_t open, const wchar_t* name, std::size_t len);
@@ -306,15 +323,17 @@ private:
     // end tags must still find them, but nothing reads them afterwards.
     bool Hidden() const { return m_depth > m_maxDepth; }
     template <class T>
-    static void Append(std::vector<T>& v, const T& item) {
+    static T& Push(std::vector<T>& v) {
         if (v.size() == v.capacity()) ecfg::ReserveLarge(v, v.size() * 2 + 64);
-        v.push_back(item);
+        v.emplace_back();
+        return v.back();
     }
 
     const wchar_t* const m_doc;
     const std::size_t m_len;
     const uint32_t m_maxDepth;
     uint32_t m_depth = 0;  // of the innermost open element (0: the document)
+    Attr m_hiddenAttr{};   // where the attributes of hidden elements are read
     std::vector<Node>& nodes;
     std::vector<Attr>& attrs;
     Index& m_index;
@@ -412,10 +431,15 @@ void Indexer::Run() {
             const uint32_t start = off(p);
             const bool hidden = m_depth + 1 > m_maxDepth;
             const wchar_t* q = p + 1;
-            while (q < e && IsNameChar(*q)) ++q;
-            Node nd{
-                start, off(q) - start - 1, 0, 0, 0, open, 0, 0, static_cast<uint32_t>(attrs.size()),
-                0};
+            q = SkipName(q, e);
+            // Written in place: a node assembled on the stack and copied in
+            // stalls on its own just-written fields.
+            const uint32_t idx = static_cast<uint32_t>(nodes.size());
+            Node& nd = Push(nodes);
+            nd.start = start;
+            nd.nameLen = off(q) - start - 1;
+            nd.parent = open;
+            nd.firstAttr = static_cast<uint32_t>(attrs.size());
             bool empty = false;
             for (;;) {
                 const wchar_t* ws = q;
@@ -445,8 +469,12 @@ void Indexer::Run() {
                 }
                 if (ws == q) Fail(off(q), Problem::BadStartTag);  // no space before it
                 const wchar_t* an = q;
-                while (q < e && IsNameChar(*q)) ++q;
-                Attr a{off(an), static_cast<uint32_t>(q - an), off(q), 0};
+                q = SkipName(q, e);
+                Attr& a = hidden ? m_hiddenAttr : Push(attrs);
+                a.nameStart = off(an);
+                a.nameLen = static_cast<uint32_t>(q - an);
+                a.valueStart = off(q);
+                a.valueLen = 0;
                 const wchar_t* r = q;
                 while (r < e && IsSpace(*r)) ++r;
                 if (r < e && *r == '=') {
@@ -491,11 +519,9 @@ void Indexer::Run() {
                 } else {
                     Fail(off(an), Problem::MissingValue);
                 }
-                if (!hidden) Append(attrs, a);
             }
             nd.attrCount = static_cast<uint32_t>(attrs.size()) - nd.firstAttr;
             if (open == 0 && roots++ > 0) Fail(start, Problem::SeveralRoots);
-            const uint32_t idx = static_cast<uint32_t>(nodes.size());
             nd.contentStart = off(q);
             if (!hidden) {
                 Node& parent = nodes[open];
@@ -508,15 +534,21 @@ void Indexer::Run() {
             }
             if (empty) {
                 nd.contentEnd = nd.end = off(q);
-                if (!hidden) Append(nodes, nd);
+                if (hidden) nodes.pop_back();
             } else {
-                Append(nodes, nd);
                 open = idx;
                 ++m_depth;
                 if (m_countingNames) ++m_openNames[std::wstring(p + 1, nd.nameLen)];
             }
             p = q;
         } else if (tok == Tok::EndTag) {
+            // Nearly always "</name>" of the innermost open element.
+            if (open != 0 && ClosesInnermost(p, e, open)) {
+                const uint32_t end = off(p) + nodes[open].nameLen + 3;
+                Close(open, off(p), end);
+                p = b + end;
+                continue;
+            }
             const EndTag t = ScanEndTag(p, e);
             if (!t.clean) Fail(off(p), Problem::BadEndTag);
             if (open != 0 && NameIs(open, t.name, t.nameLen)) {
@@ -648,7 +680,8 @@ bool Cursor::AttribSpan(uint32_t node, MCD_CSTR name, const wchar_t*& begin, con
     const Node& n = N(node);
     for (uint32_t i = n.firstAttr; i < n.firstAttr + n.attrCount; ++i) {
         const Attr& a = m_index->attrs[i];
-        if (a.nameLen == len && std::wmemcmp(At(a.nameStart), name, len) == 0) {
+        const wchar_t* const attrName = At(a.nameStart);
+        if (a.nameLen == len && attrName[0] == name[0] && std::wmemcmp(attrName, name, len) == 0) {
             begin = At(a.valueStart);
             end = begin + a.valueLen;
             plain = std::wmemchr(begin, L'&', a.valueLen) == nullptr;

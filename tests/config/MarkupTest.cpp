@@ -397,3 +397,41 @@ TEST(Markup, DeepMismatchedEndTagsCloseToTheirAncestor) {
 }
 
 }  // namespace
+
+namespace {
+
+// Where a name ends, for every ASCII character and the edges beyond it, at
+// every place in a name (the index reads names several characters at a
+// time), in start tags, attribute names and end tags alike.
+TEST(Markup, NamesEndAtTheFirstNonNameCharacter) {
+    std::vector<wchar_t> chars;
+    for (int c = 1; c < 128; ++c) chars.push_back(static_cast<wchar_t>(c));
+    for (long c : {0x80L, 0xFFL, 0x4E2DL, 0xFFFDL, 0xFFFFL})
+        chars.push_back(static_cast<wchar_t>(c));
+#if WCHAR_MAX > 0xFFFF
+    chars.push_back(static_cast<wchar_t>(0x10FFFF));
+    chars.push_back(static_cast<wchar_t>(-1));  // not a character, but a wide string may hold it
+#endif
+    for (wchar_t c : chars) {
+        const unsigned long u = static_cast<unsigned long>(c);
+        const bool isName = u >= 128 || (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') ||
+                            (u >= '0' && u <= '9') || u == '_' || u == ':' || u == '-' || u == '.';
+        for (std::size_t at = 1; at <= 9; ++at) {
+            const std::wstring prefix = std::wstring(L"abcdefghi").substr(0, at);
+            const std::wstring name = prefix + c + L"z";
+            const std::wstring expected = isName ? name : prefix;
+            SCOPED_TRACE(testing::Message() << "char " << static_cast<long>(c) << " at " << at);
+            CMarkup element(L"<" + name + L"/>");
+            ASSERT_TRUE(element.FindElem());
+            EXPECT_EQ(element.GetTagName(), expected);
+            if (!isName) continue;
+            CMarkup attribute(L"<r " + name + L"='v'/>");
+            ASSERT_TRUE(attribute.FindElem());
+            EXPECT_EQ(attribute.GetAttrib(name.c_str()), L"v");
+            CMarkup endTag(L"<r><" + name + L">t</" + name + L"></r>");
+            EXPECT_TRUE(endTag.IsWellFormed());
+        }
+    }
+}
+
+}  // namespace
