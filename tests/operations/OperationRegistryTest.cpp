@@ -11,62 +11,70 @@
 
 namespace {
 
+// Where a kind's type id and info come from when it is read.
+enum class Header {
+    Read,     // "Type" and "Info" as written
+    OwnId,    // its own id, empty info
+    InfoOnly  // "Info" as written, its own id over "Type"
+};
+
 struct ExpectedKind {
     int nTypeID;
     const char* szClassName;
     const std::type_info& type;
+    Header header;
 };
 
-#define KIND(id, cls) \
-    { id, #cls, typeid(cls) }
+#define KIND(id, cls, header) \
+    { id, #cls, typeid(cls), Header::header }
 
 // Every kind in registration order (32 before 31, 34 before 33).
 const ExpectedKind kExpected[] = {
-    KIND(0, COperationTypeConfig),
-    KIND(1, COptStartTimerConfig),
-    KIND(2, COptStartTimerAndWaitMsgConfig),
-    KIND(3, COptStartCounterAndWaitMsgConfig),
-    KIND(4, COptWaitMsgConfig),
-    KIND(5, COptWaitLogConfig),
-    KIND(6, COptFieldEqualConfig),
-    KIND(7, COptFieldNotEqualConfig),
-    KIND(8, COptFieldGreatConfig),
-    KIND(9, COptFieldBellowConfig),
-    KIND(10, COptFieldExistConfig),
-    KIND(11, COptFieldNotExistConfig),
-    KIND(12, COptFieldCmpConfig),
-    KIND(13, COptInitialFieldUnEqualConfig),
-    KIND(14, COptInitialFieldEqualConfig),
-    KIND(15, COptInitFieldGreatOrEqual),
-    KIND(16, COptInitFieldBellowSumOfFields),
-    KIND(17, COptInitFieldEqualWithOneRecvValue),
-    KIND(18, COptLogInitFieldEqualWithMsgField),
-    KIND(19, COptWaitLog_FieldEqualConfig),
-    KIND(20, COptLogInitFieldUnEqualMsgFieldConfig),
-    KIND(21, COptLogInitFieldEqualMultiMsgFieldConfig),
-    KIND(22, COptLogInitFieldUnEqualMultiMsgFieldConfig),
-    KIND(23, COptWaitEventConfig),
-    KIND(24, COptMsgFreqEqualLogFreqConfig),
-    KIND(25, COptMsgFreqUnEqualLogFreqConfig),
-    KIND(26, COptCalcLogFieldNum),
-    KIND(27, COptMsgSatisFieldCount_GE),
-    KIND(28, COptMsgSatisFieldCount_BE),
-    KIND(29, COptMsgSatisFieldCount_Equal),
-    KIND(30, COptMsgSatisFieldCount_UnEqual),
-    KIND(32, COptMsgFieldEqualRuleInitConfig),
-    KIND(31, COptMsgFieldUnEqualRuleInitConfig),
-    KIND(34, COptMsgFieldEqualLogFieldInitConfig),
-    KIND(33, COptMsgFieldUnEqualLogFieldInitConfig),
-    KIND(35, COptMsgFieldCountGEConfig),
-    KIND(36, COptMsgFieldFollowedBySomeFieldConfg),
-    KIND(37, COptPSCAndRLNumNotChangeCofnig),
-    KIND(38, COptMsgFieldCountEqualConfig),
-    KIND(39, COptLogFieldEqualRecordedConfig),
-    KIND(40, COptLogFieldUnEqualRecordedConfig),
-    KIND(41, COptMsgFreqEqualLogFreq_OrLogNotExistConfig),
-    KIND(42, COptStartTimer_By_MsgField_Config),
-    KIND(43, COptTwoFieldValuesEqual_Config),
-    KIND(44, COptInitLogFieldBelongFieldConfig),
+    KIND(0, COperationTypeConfig, Read),
+    KIND(1, COptStartTimerConfig, Read),
+    KIND(2, COptStartTimerAndWaitMsgConfig, Read),
+    KIND(3, COptStartCounterAndWaitMsgConfig, Read),
+    KIND(4, COptWaitMsgConfig, Read),
+    KIND(5, COptWaitLogConfig, Read),
+    KIND(6, COptFieldEqualConfig, Read),
+    KIND(7, COptFieldNotEqualConfig, Read),
+    KIND(8, COptFieldGreatConfig, Read),
+    KIND(9, COptFieldBellowConfig, Read),
+    KIND(10, COptFieldExistConfig, Read),
+    KIND(11, COptFieldNotExistConfig, Read),
+    KIND(12, COptFieldCmpConfig, Read),
+    KIND(13, COptInitialFieldUnEqualConfig, OwnId),
+    KIND(14, COptInitialFieldEqualConfig, OwnId),
+    KIND(15, COptInitFieldGreatOrEqual, OwnId),
+    KIND(16, COptInitFieldBellowSumOfFields, InfoOnly),
+    KIND(17, COptInitFieldEqualWithOneRecvValue, OwnId),
+    KIND(18, COptLogInitFieldEqualWithMsgField, OwnId),
+    KIND(19, COptWaitLog_FieldEqualConfig, Read),
+    KIND(20, COptLogInitFieldUnEqualMsgFieldConfig, OwnId),
+    KIND(21, COptLogInitFieldEqualMultiMsgFieldConfig, OwnId),
+    KIND(22, COptLogInitFieldUnEqualMultiMsgFieldConfig, OwnId),
+    KIND(23, COptWaitEventConfig, Read),
+    KIND(24, COptMsgFreqEqualLogFreqConfig, OwnId),
+    KIND(25, COptMsgFreqUnEqualLogFreqConfig, OwnId),
+    KIND(26, COptCalcLogFieldNum, Read),
+    KIND(27, COptMsgSatisFieldCount_GE, OwnId),
+    KIND(28, COptMsgSatisFieldCount_BE, OwnId),
+    KIND(29, COptMsgSatisFieldCount_Equal, OwnId),
+    KIND(30, COptMsgSatisFieldCount_UnEqual, OwnId),
+    KIND(32, COptMsgFieldEqualRuleInitConfig, OwnId),
+    KIND(31, COptMsgFieldUnEqualRuleInitConfig, OwnId),
+    KIND(34, COptMsgFieldEqualLogFieldInitConfig, OwnId),
+    KIND(33, COptMsgFieldUnEqualLogFieldInitConfig, OwnId),
+    KIND(35, COptMsgFieldCountGEConfig, InfoOnly),
+    KIND(36, COptMsgFieldFollowedBySomeFieldConfg, OwnId),
+    KIND(37, COptPSCAndRLNumNotChangeCofnig, Read),
+    KIND(38, COptMsgFieldCountEqualConfig, OwnId),
+    KIND(39, COptLogFieldEqualRecordedConfig, Read),
+    KIND(40, COptLogFieldUnEqualRecordedConfig, Read),
+    KIND(41, COptMsgFreqEqualLogFreq_OrLogNotExistConfig, OwnId),
+    KIND(42, COptStartTimer_By_MsgField_Config, Read),
+    KIND(43, COptTwoFieldValuesEqual_Config, Read),
+    KIND(44, COptInitLogFieldBelongFieldConfig, Read),
 };
 
 #undef KIND
@@ -76,8 +84,15 @@ COperationTypeConfig* Create(const std::wstring& typeAttr) {
                                                                        L" Info=\"x\"/>");
 }
 
-// Whatever is registered is of the right class, under its id, in table order;
-// kinds not yet registered are left to HoldsAll45Kinds.
+bool IsA(const COperationTypeConfig* operation, const std::type_info& type) {
+    if (!operation) return false;
+    const COperationTypeConfig& ref = *operation;  // typeid of a reference: no side effects
+    return typeid(ref) == type;
+}
+
+// Whatever is registered is of the right class, under its id, in table order,
+// through a rule as through the registry, and reads its header as its row
+// says; kinds not yet registered are left to HoldsAll45Kinds.
 TEST(OperationRegistry, RegisteredKindsHaveTheirClassesInOrder) {
     const std::vector<EventConfigKindInfo>& table = EventConfigOperationKinds();
     std::size_t next = 0;
@@ -86,13 +101,29 @@ TEST(OperationRegistry, RegisteredKindsHaveTheirClassesInOrder) {
         const COperationTypeConfig* prototype =
             COperationTypeConfigFactory::GetInstance()->GetPrototype(kind.nTypeID);
         if (!prototype) continue;
-        EXPECT_TRUE(typeid(*prototype) == kind.type);
+        EXPECT_TRUE(IsA(prototype, kind.type));
         EXPECT_EQ(prototype->GetOperationType(), kind.nTypeID);
-        std::unique_ptr<COperationTypeConfig> created(
-            Create(L" Type=\"" + std::to_wstring(kind.nTypeID) + L"\""));
-        ASSERT_NE(created, nullptr);
-        const COperationTypeConfig& createdRef = *created;
-        EXPECT_TRUE(typeid(createdRef) == kind.type);
+
+        const std::wstring id = std::to_wstring(kind.nTypeID);
+        CRuleConfig rule(L"<Rule ID=\"1\"><Operation Type=\"" + id +
+                         L"\" Info=\"x\"><Field ID=\"1\"/></Operation><ActionList/></Rule>");
+        std::unique_ptr<COperationTypeConfig> created(Create(L" Type=\"" + id + L"\""));
+        ASSERT_TRUE(IsA(created.get(), kind.type));
+        ASSERT_TRUE(IsA(rule.GetOperationType(), kind.type));
+        const bool keepsInfo = kind.header != Header::OwnId;
+        for (const COperationTypeConfig* built : {created.get(), rule.GetOperationType()}) {
+            EXPECT_EQ(built->GetOperationType(), kind.nTypeID);
+            EXPECT_EQ(built->GetOperationInfo(), keepsInfo ? L"x" : L"");
+        }
+        // Another "Type" shows whether the kind reads it or sets its own.
+        const int other = kind.nTypeID == 3 ? 5 : 3;
+        std::unique_ptr<COperationTypeConfig> clone(
+            created->Clone(L"<Operation Type=\"" + std::to_wstring(other) + L"\" Info=\"y\"/>"));
+        EXPECT_TRUE(IsA(clone.get(), kind.type));
+        EXPECT_EQ(clone->GetOperationType(), kind.header == Header::Read ? other : kind.nTypeID);
+        EXPECT_EQ(clone->GetOperationInfo(), keepsInfo ? L"y" : L"");
+        EXPECT_EQ(prototype->GetOperationInfo(), L"");  // building leaves the prototype alone
+
         const auto row = std::find_if(
             table.begin() + static_cast<std::ptrdiff_t>(next), table.end(),
             [&](const EventConfigKindInfo& info) { return info.nTypeID == kind.nTypeID; });
@@ -106,13 +137,14 @@ TEST(OperationRegistry, TypeAttributeSelectsTheKind) {
     struct Case {
         const wchar_t* typeAttr;
         const std::type_info* type;  // null: no operation
+        int typeID;
     };
     const Case cases[] = {
-        {L" Type=\" 7\"", &typeid(COptFieldNotEqualConfig)},
-        {L" Type=\"0x07\"", &typeid(COperationTypeConfig)},  // reads as 0
-        {L"", &typeid(COperationTypeConfig)},
-        {L" Type=\"45\"", nullptr},
-        {L" Type=\"-1\"", nullptr},
+        {L" Type=\" 7\"", &typeid(COptFieldNotEqualConfig), 7},
+        {L" Type=\"0x07\"", &typeid(COperationTypeConfig), 0},  // reads as 0
+        {L"", &typeid(COperationTypeConfig), 0},
+        {L" Type=\"45\"", nullptr, 0},
+        {L" Type=\"-1\"", nullptr, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typeAttr);
@@ -121,9 +153,8 @@ TEST(OperationRegistry, TypeAttributeSelectsTheKind) {
             EXPECT_EQ(operation, nullptr);
             continue;
         }
-        ASSERT_NE(operation, nullptr);
-        const COperationTypeConfig& operationRef = *operation;
-        EXPECT_TRUE(typeid(operationRef) == *c.type);
+        ASSERT_TRUE(IsA(operation.get(), *c.type));
+        EXPECT_EQ(operation->GetOperationType(), c.typeID);
         EXPECT_EQ(operation->GetOperationInfo(), L"x");
     }
 }

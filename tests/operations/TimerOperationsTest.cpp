@@ -4,26 +4,8 @@
 #include <vector>
 
 #include "eventconfig/EventConfig.h"
-#include "operations/RuleOperationSupport.h"
-
-using ecfg_test::IsKind;
-using ecfg_test::KindCase;
 
 namespace {
-
-TEST(TimerOperations, EveryKindThroughRuleAndRegistry) {
-    const KindCase kinds[] = {
-        {1, true, IsKind<COptStartTimerConfig>},
-        {2, true, IsKind<COptStartTimerAndWaitMsgConfig>},
-        {3, true, IsKind<COptStartCounterAndWaitMsgConfig>},
-        {4, true, IsKind<COptWaitMsgConfig>},
-        {5, true, IsKind<COptWaitLogConfig>},
-        {19, true, IsKind<COptWaitLog_FieldEqualConfig>},
-        {23, true, IsKind<COptWaitEventConfig>},
-        {42, true, IsKind<COptStartTimer_By_MsgField_Config>},
-    };
-    for (const KindCase& kind : kinds) ecfg_test::ExpectKindThroughRuleAndRegistry(kind);
-}
 
 std::wstring Operation(int type, const std::wstring& children) {
     return L"<Operation Type=\"" + std::to_wstring(type) + L"\">" + children + L"</Operation>";
@@ -79,21 +61,6 @@ TEST(TimerOperations, WaitLogs) {
         Operation(19, L"<Field ID=\"0x20\"><V>Abc</V><V/><V>2</V></Field>"));
     EXPECT_EQ(fieldEqual.GetFieldID(), 0x20);
     EXPECT_EQ(fieldEqual.GetValueList(), (std::vector<std::wstring>{L"Abc", L"2"}));
-}
-
-TEST(TimerOperations, CopiesAreMemberWise) {
-    COptWaitLog_FieldEqualConfig source(
-        L"<Operation Type=\"19\" Info=\"i\"><Field ID=\"7\"><V>Abc</V></Field></Operation>");
-    COptWaitLog_FieldEqualConfig copy(source);
-    COptWaitLog_FieldEqualConfig assigned;
-    assigned = source;
-    for (COptWaitLog_FieldEqualConfig* kind : {&copy, &assigned}) {
-        EXPECT_EQ(kind->GetFieldID(), 7);
-        EXPECT_EQ(kind->GetValueList(), source.GetValueList());
-        EXPECT_NE(&kind->GetValueList(), &source.GetValueList());
-        EXPECT_EQ(kind->GetOperationType(), 19);
-        EXPECT_EQ(kind->GetOperationInfo(), L"i");
-    }
 }
 
 }  // namespace

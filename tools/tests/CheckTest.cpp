@@ -1,6 +1,7 @@
 // eventconfig check on small broken files: each finding with its line,
 // column and check name, and the exit code.
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -87,18 +88,11 @@ TEST_P(CheckFinding, IsReportedWhereItStands) {
     tooltest::Run run = RunTool("check --color=never '" + path + "'");
     std::string expected = path + ":" + Position(c.xml, c.marker) + ":";
     bool found = false;
-    std::size_t start = 0;
-    while (start < run.out.size()) {
-        std::size_t end = run.out.find('\n', start);
-        std::string line =
-            run.out.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (line.rfind(expected, 0) == 0 &&
-            line.find(std::string("[") + c.check + "]") != std::string::npos &&
-            line.find(c.says) != std::string::npos)
-            found = true;
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);)
+        found |= line.rfind(expected, 0) == 0 &&
+                 line.find(std::string("[") + c.check + "]") != std::string::npos &&
+                 line.find(c.says) != std::string::npos;
     EXPECT_TRUE(found) << "expected " << expected << " [" << c.check << "] in:\n" << run.out;
     EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
 }

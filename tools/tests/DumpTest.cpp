@@ -92,6 +92,8 @@ Counts JsonCounts(const nlohmann::json& dump) {
     return c;
 }
 
+// The validator must also reject what the schema forbids, or passing means
+// nothing.
 TEST(Dump, JsonFollowsTheDocumentedSchemaAndCountsRoundTrip) {
     nlohmann::json dump = DumpJson(kExample);
     ASSERT_FALSE(dump.is_discarded());
@@ -103,12 +105,7 @@ TEST(Dump, JsonFollowsTheDocumentedSchemaAndCountsRoundTrip) {
     EXPECT_TRUE(fromJson == fromModel);
     EXPECT_GT(fromJson.rules, 40u);
     EXPECT_EQ(dump["protocols"].size(), 2u);
-}
 
-TEST(Dump, SchemaValidatorRejectsWhatTheSchemaForbids) {
-    tooltest::SchemaValidator schema(nlohmann::json::parse(
-        tooltest::Slurp(std::string(EVENTCONFIG_SOURCE_DIR) + "/docs/dump-schema.json")));
-    nlohmann::json dump = DumpJson(kExample);
     nlohmann::json extra = dump;
     extra["protocols"][0]["unexpected"] = 1;
     EXPECT_NE(schema.Validate(extra), "");
