@@ -36,8 +36,8 @@ public:
 // current the entry is made from empty attributes.
 inline void FileField(const XmlReader& reader, TagForm form, Lower lower, FieldConfigMap& fields) {
     TagLocator locator = ReadTagLocator(reader, form, lower);
-    std::wstring key = locator.name;
-    fields.Replace(key, MakeFieldConfig(locator));
+    const std::wstring key = locator.name;
+    fields.Replace(key, MakeFieldConfig(std::move(locator)));
 }
 
 // Every "Field" child of the current element, in document order.

@@ -147,6 +147,12 @@ public:
     // without children, markup or references (the usual leaf).
     bool DataSpan(uint32_t node, const wchar_t*& begin, const wchar_t*& end) const;
     std::wstring SubDoc(uint32_t node) const;
+    std::size_t ChildCount(uint32_t node) const {
+        std::size_t n = 0;
+        if (node != 0)
+            for (uint32_t c = N(node).firstChild; c != 0; c = N(c).nextSibling) ++n;
+        return n;
+    }
     std::wstring TagName(uint32_t node) const;
     std::wstring Error() const;
     // Offsets in this text.

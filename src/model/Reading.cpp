@@ -286,6 +286,7 @@ bool XmlReader::AttrIs(MCD_CSTR name, const wchar_t* text) const {
 // ---- Child lists ------------------------------------------------------------------
 
 void ReadChildNumbers(XmlReader& reader, NumberRule rule, EmptyText empty, std::vector<int>& out) {
+    out.reserve(out.size() + reader.ChildCount());
     reader.EachChild(nullptr, [&] {
         std::wstring text = reader.Data();
         if (text.empty() && empty == EmptyText::Skip) return;
@@ -294,6 +295,7 @@ void ReadChildNumbers(XmlReader& reader, NumberRule rule, EmptyText empty, std::
 }
 
 void ReadChildTexts(XmlReader& reader, bool lower, std::vector<std::wstring>& out) {
+    out.reserve(out.size() + reader.ChildCount());
     reader.EachChild(nullptr, [&] {
         std::wstring text = reader.Data();
         if (text.empty()) return;
@@ -329,9 +331,10 @@ TagLocator ReadTagLocator(const XmlReader& reader, TagForm form, Lower lower) {
     return locator;
 }
 
-std::unique_ptr<CMessageFieldConfig> MakeFieldConfig(const TagLocator& locator) {
+std::unique_ptr<CMessageFieldConfig> MakeFieldConfig(TagLocator locator) {
     return std::unique_ptr<CMessageFieldConfig>(new CMessageFieldConfig(
-        locator.name, locator.offset, locator.startTag, locator.endTag, locator.eventInfoName));
+        std::move(locator.name), locator.offset, std::move(locator.startTag),
+        std::move(locator.endTag), std::move(locator.eventInfoName)));
 }
 
 // ---- Located id lists --------------------------------------------------------

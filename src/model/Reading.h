@@ -93,6 +93,8 @@ public:
     void Out();
 
     bool HasElem() const { return m_nDead == 0 && m_bElem; }
+    // How many children the current element has (0 when there is none).
+    std::size_t ChildCount() const { return m_cursor.ChildCount(Elem()); }
     bool HasChild() const { return HasElem() && m_bChild; }
 
     // Reads of the current element / child; empty when there is none.
@@ -179,7 +181,7 @@ enum class TagForm { Forward, Reverse, ReverseWithEventInfo };
 enum class Lower { Name, NameAndTags, None };
 TagLocator ReadTagLocator(const XmlReader& reader, TagForm form, Lower lower);
 // A CMessageFieldConfig holding the locator (event info name included).
-std::unique_ptr<CMessageFieldConfig> MakeFieldConfig(const TagLocator& locator);
+std::unique_ptr<CMessageFieldConfig> MakeFieldConfig(TagLocator locator);
 
 // ---- Located id lists --------------------------------------------------------
 

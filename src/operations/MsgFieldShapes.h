@@ -58,8 +58,9 @@ inline TagLocator ReadMsgField(XmlReader& reader, std::vector<int>& msgIDs,
 inline int ReadMsgFieldIntoMap(XmlReader& reader, std::vector<int>& msgIDs,
                                OwnedPtrMap<std::wstring, CMessageFieldConfig>& fields) {
     int reverseFind = 0;
-    const TagLocator locator = ReadMsgField(reader, msgIDs, Lower::Name, &reverseFind);
-    fields.Replace(locator.name, MakeFieldConfig(locator));
+    TagLocator locator = ReadMsgField(reader, msgIDs, Lower::Name, &reverseFind);
+    const std::wstring key = locator.name;
+    fields.Replace(key, MakeFieldConfig(std::move(locator)));
     return reverseFind;
 }
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
+#include <vector>
 
+#include "eventconfig/model/Owned.h"
 #include "model/Reading.h"
 
 using ecfg::XmlReader;
@@ -168,6 +171,49 @@ TEST(XmlReaderRules, ChildListsAndLocators) {
     ecfg::ReadChildNumbers(reader, ecfg::HexToInt, ecfg::EmptyText::Skip, skipped);
     EXPECT_EQ(zeroes, (std::vector<int>{0x1A, 0, 0x2B}));
     EXPECT_EQ(skipped, (std::vector<int>{0x1A, 0x2B}));
+}
+
+// Filing into an owning map, in every order a file may list its keys: the
+// later entry replaces (and frees) the earlier, or the first one stays.
+struct Tracked {
+    Tracked(int v, int& alive) : value(v), live(alive) { ++live; }
+    ~Tracked() { --live; }
+    int value;
+    int& live;
+};
+
+TEST(OwnedPtrMap, FilingInAnyOrder) {
+    struct Case {
+        std::vector<int> keys;
+        std::vector<std::pair<int, int>> replaced;  // key -> index of the entry kept
+        std::vector<std::pair<int, int>> firstWins;
+    };
+    const Case cases[] = {
+        {{1, 2, 3}, {{1, 0}, {2, 1}, {3, 2}}, {{1, 0}, {2, 1}, {3, 2}}},
+        {{3, 2, 1}, {{1, 2}, {2, 1}, {3, 0}}, {{1, 2}, {2, 1}, {3, 0}}},
+        {{1, 3, 2, 3, 1}, {{1, 4}, {2, 2}, {3, 3}}, {{1, 0}, {2, 2}, {3, 1}}},
+        {{2, 2}, {{2, 1}}, {{2, 0}}},
+        {{5, 1, 9, 7, 9}, {{1, 1}, {5, 0}, {7, 3}, {9, 4}}, {{1, 1}, {5, 0}, {7, 3}, {9, 2}}},
+    };
+    for (const Case& c : cases) {
+        int alive = 0;
+        {
+            OwnedPtrMap<int, Tracked> replace, first;
+            for (std::size_t i = 0; i < c.keys.size(); ++i) {
+                const int index = static_cast<int>(i);
+                replace.Replace(c.keys[i], std::unique_ptr<Tracked>(new Tracked(index, alive)));
+                first.InsertIfAbsent(c.keys[i],
+                                     std::unique_ptr<Tracked>(new Tracked(index, alive)));
+            }
+            std::vector<std::pair<int, int>> gotReplace, gotFirst;
+            for (const auto& e : replace.get()) gotReplace.emplace_back(e.first, e.second->value);
+            for (const auto& e : first.get()) gotFirst.emplace_back(e.first, e.second->value);
+            EXPECT_EQ(gotReplace, c.replaced);
+            EXPECT_EQ(gotFirst, c.firstWins);
+            EXPECT_EQ(alive, static_cast<int>(c.replaced.size() + c.firstWins.size()));
+        }
+        EXPECT_EQ(alive, 0);
+    }
 }
 
 }  // namespace

@@ -53,19 +53,20 @@ public:
 
     // A later entry under the same key replaces (and destroys) the earlier.
     void Replace(const K& key, std::unique_ptr<T> value) {
-        auto it = m_map.find(key);
-        if (it == m_map.end()) {
-            m_map.emplace(key, value.get());
+        const auto at = Place(key);
+        if (at != m_map.end() && !(key < at->first)) {
+            delete at->second;
+            at->second = value.get();
         } else {
-            delete it->second;
-            it->second = value.get();
+            m_map.emplace_hint(at, key, value.get());
         }
         value.release();
     }
     // The first entry under a key wins; a later one is destroyed.
     bool InsertIfAbsent(const K& key, std::unique_ptr<T> value) {
-        if (contains(key)) return false;
-        m_map.emplace(key, value.get());
+        const auto at = Place(key);
+        if (at != m_map.end() && !(key < at->first)) return false;
+        m_map.emplace_hint(at, key, value.get());
         value.release();
         return true;
     }
@@ -76,6 +77,14 @@ public:
     void swap(OwnedPtrMap& other) noexcept { m_map.swap(other.m_map); }
 
 private:
+    // The first entry not below the key. Files list their entries mostly in
+    // ascending order, so a key past the last one is placed at the end
+    // without a search: filing such a list is linear, not n log n.
+    typename map_type::iterator Place(const K& key) {
+        if (m_map.empty() || m_map.rbegin()->first < key) return m_map.end();
+        return m_map.lower_bound(key);
+    }
+
     map_type m_map;
 };
 
