@@ -24,6 +24,26 @@ for n in 1000 10000 100000; do
   fi
 done
 
+# The probes by instruction count, which the memory hierarchy does not move:
+# a linear read costs the same per unit at either size.
+probe_instructions() {
+  echo
+  echo "| probe | small | large | instructions per unit (small) | (large) | large / small |"
+  echo "|---|---:|---:|---:|---:|---:|"
+  "$BUILD/bench/bench_load" --probe-sizes | while read -r index small large; do
+    count() {
+      valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file=/dev/null \
+        "$BUILD/bench/bench_load" --callgrind-probe "$index" "$1" 2>&1 |
+        sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+    }
+    name=$("$BUILD/bench/bench_load" --callgrind-probe "$index" 1)
+    a=$(count "$small")
+    b=$(count "$large")
+    awk -v n="$name" -v s="$small" -v l="$large" -v a="$a" -v b="$b" \
+      'BEGIN { printf "| %s | %d | %d | %.1f | %.1f | %.2f |\n", n, s, l, a / s, b / l, (b / l) / (a / s) }'
+  done
+}
+
 if [ "$1" = "--callgrind" ]; then
   # Instructions of one full load and of pugixml's parse of the same file;
   # the profile of the full load is left in build-bench/callgrind.out.
@@ -33,11 +53,18 @@ if [ "$1" = "--callgrind" ]; then
   valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out" \
     "$BUILD/bench/bench_load" --callgrind "$DATA/rules_10000.xml" 2>&1 | grep Collected
   callgrind_annotate "$out" 2>/dev/null | sed -n '/PROGRAM TOTALS/,$p' | head -30
+  probe_instructions
   exit 0
 fi
 
 nice "$BUILD/bench/bench_load" --out "$ROOT/bench/results.md" \
   "$DATA/rules_1000.xml" "$DATA/rules_10000.xml" "$DATA/rules_100000.xml"
+if command -v valgrind >/dev/null; then
+  {
+    printf '\n## Linear-scaling probes by instruction count\n'
+    probe_instructions
+  } | tee -a "$ROOT/bench/results.md"
+fi
 # The reading of the figures (profile, what is left, what would close it).
 if [ -f "$ROOT/bench/analysis.md" ]; then
   printf '\n' >> "$ROOT/bench/results.md"
