@@ -12,24 +12,6 @@
 #include "eventconfig/model/Owned.h"
 #include "eventconfig/operations/OperationTypeConfig.h"
 
-// What every operation kind of this family declares: its prototype and XML
-// constructors, member-wise copying, the destructor and Clone.
-#define EVENTCONFIG_OPERATION_KIND(Kind)          \
-public:                                           \
-    Kind();                                       \
-    explicit Kind(std::wstring subDoc);           \
-    Kind(const Kind& other) = default;            \
-    Kind& operator=(const Kind& other) = default; \
-    ~Kind() override;                             \
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
-
-// The constructors of a shape class: the prototype's and the XML one, both
-// given the id of the public kind built on it.
-#define EVENTCONFIG_OPERATION_SHAPE(Shape)  \
-protected:                                  \
-    explicit Shape(Operation_Type_Enum id); \
-    Shape(const std::wstring& subDoc, Operation_Type_Enum id);
-
 namespace ecfg {
 
 class XmlReader;

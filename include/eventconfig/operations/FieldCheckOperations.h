@@ -10,16 +10,6 @@
 
 #include "eventconfig/operations/OperationTypeConfig.h"
 
-// What every kind of the field-check, timer and initial-field families
-// declares beside its getters: the prototype constructor, the constructor from
-// a sub-document (taken as SubDoc) and Clone. Copying is member-wise and the
-// destructor is the base's virtual one.
-#define EVENTCONFIG_OPT_KIND(Kind, SubDoc) \
-public:                                    \
-    Kind();                                \
-    explicit Kind(SubDoc subDoc);          \
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
-
 // The common base of the value-list checks: a message id, a fixed-position
 // field locator and the values (lower-cased) to compare with. Not registered:
 // its Clone is the base's.

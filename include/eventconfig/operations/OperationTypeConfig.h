@@ -55,6 +55,30 @@ enum Operation_Type_Enum {
 };
 
 // Base of every operation kind: the type id and the free "Info" text.
+// What every operation kind declares beside its getters: the prototype
+// constructor, the constructor from a sub-document (taken as SubDoc) and
+// Clone. Copying is member-wise and the destructor is the base's virtual one.
+#define EVENTCONFIG_OPT_KIND(Kind, SubDoc) \
+public:                                    \
+    Kind();                                \
+    explicit Kind(SubDoc subDoc);          \
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+
+// The same with the destructor and member-wise copying declared (deep where
+// a member owns objects).
+#define EVENTCONFIG_OPERATION_KIND(Kind)          \
+    EVENTCONFIG_OPT_KIND(Kind, std::wstring)      \
+    Kind(const Kind& other) = default;            \
+    Kind& operator=(const Kind& other) = default; \
+    ~Kind() override;
+
+// The constructors of a shape class: the prototype's and the XML one, both
+// given the id of the public kind built on it.
+#define EVENTCONFIG_OPERATION_SHAPE(Shape)  \
+protected:                                  \
+    explicit Shape(Operation_Type_Enum id); \
+    Shape(const std::wstring& subDoc, Operation_Type_Enum id);
+
 class EVENTCONFIG_API COperationTypeConfig {
 public:
     COperationTypeConfig();
