@@ -62,18 +62,14 @@ inline bool IsXmlChar(uint32_t v) {
 inline const wchar_t* FindAny(const wchar_t* p, const wchar_t* e, wchar_t a, wchar_t b, wchar_t c) {
 #if defined(__SSE2__)
 #if WCHAR_MAX > 0xFFFF
-    const int kLanes = 4;
-    const __m128i va = _mm_set1_epi32(static_cast<int>(a));
-    const __m128i vb = _mm_set1_epi32(static_cast<int>(b));
-    const __m128i vc = _mm_set1_epi32(static_cast<int>(c));
+#define ECFG_SET1(x) _mm_set1_epi32(static_cast<int>(x))
 #define ECFG_CMPEQ _mm_cmpeq_epi32
 #else
-    const int kLanes = 8;
-    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
-    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
-    const __m128i vc = _mm_set1_epi16(static_cast<short>(c));
+#define ECFG_SET1(x) _mm_set1_epi16(static_cast<short>(x))
 #define ECFG_CMPEQ _mm_cmpeq_epi16
 #endif
+    const std::ptrdiff_t kLanes = 16 / sizeof(wchar_t);
+    const __m128i va = ECFG_SET1(a), vb = ECFG_SET1(b), vc = ECFG_SET1(c);
     for (; e - p >= kLanes; p += kLanes) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         const __m128i hit =
@@ -81,6 +77,7 @@ inline const wchar_t* FindAny(const wchar_t* p, const wchar_t* e, wchar_t a, wch
         const int mask = _mm_movemask_epi8(hit);
         if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask)) / sizeof(wchar_t);
     }
+#undef ECFG_SET1
 #undef ECFG_CMPEQ
 #endif
     while (p < e && *p != a && *p != b && *p != c) ++p;
