@@ -4,10 +4,12 @@
 
 CActionConfig::CActionConfig() : m_eActionType(ACT_TYPE_BASE) {}
 
-CActionConfig::CActionConfig(const std::wstring& subDoc) : CActionConfig() {
+CActionConfig::CActionConfig(const std::wstring& subDoc) : CActionConfig(ecfg::XmlSource(subDoc)) {}
+
+CActionConfig::CActionConfig(const ecfg::XmlSource& source) : CActionConfig() {
     // Only a well-formed sub-document is read; otherwise the base keeps its
     // default state and kinds with an id of their own still set it.
-    ecfg::XmlReader reader(subDoc);
+    ecfg::XmlReader reader(source);
     if (!reader.IsWellFormed()) return;
     reader.Find();
     m_eActionType = static_cast<Action_Type_Enum>(reader.AttrDec(L"Type"));

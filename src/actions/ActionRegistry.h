@@ -16,6 +16,8 @@ public:
     // A new action of the kind the sub-document's "Type" names, or null.
     // The caller owns it.
     CActionConfig* CreateAction(std::wstring subDoc) const { return Create(std::move(subDoc)); }
+    // The same from a source, without copying an element's text.
+    CActionConfig* CreateAction(const ecfg::XmlSource& source) const { return Create(source); }
 
     CActionTypeFactory();
 };

@@ -11,27 +11,29 @@
 #include "eventconfig/actions/ActionConfig.h"
 #include "model/Reading.h"
 
-// The prototype constructor (defaults and the kind's type id) and Clone.
+// The prototype constructor (defaults and the kind's type id), the XML
+// constructor from a text and Clone.
 #define ECFG_ACTION_KIND(Kind, typeID)                \
     Kind::Kind() {                                    \
         SetActionType(typeID);                        \
     }                                                 \
+    ECFG_TEXT_CONSTRUCTOR(Kind, std::wstring)         \
     CActionConfig* Kind::Clone(std::wstring subDoc) { \
         return new Kind(std::move(subDoc));           \
     }
 
-// The same for a kind whose XML constructor is its shape's.
+// The same for a kind whose constructor from a source is its shape's.
 #define ECFG_ACTION_SHAPE_KIND(Kind, Shape, typeID) \
     ECFG_ACTION_KIND(Kind, typeID)                  \
-    Kind::Kind(std::wstring subDoc) : Shape(subDoc) {}
+    Kind::Kind(const ecfg::XmlSource& source) : Shape(source) {}
 
 namespace ecfg {
 
 // Every child of the action element, any name, in document order: its text as
 // a decimal id; empty text counts as 0.
-inline std::vector<int> ReadActionIdList(const std::wstring& subDoc) {
+inline std::vector<int> ReadActionIdList(const XmlSource& source) {
     std::vector<int> ids;
-    XmlReader reader(subDoc);
+    XmlReader reader(source);
     reader.Find();
     ReadChildNumbers(reader, Wtoi, EmptyText::AsZero, ids);
     return ids;
@@ -39,8 +41,8 @@ inline std::vector<int> ReadActionIdList(const std::wstring& subDoc) {
 
 // The text of the action element's child of that name as decimal; 0 when the
 // child is absent.
-inline int ReadActionChildDec(const std::wstring& subDoc, MCD_CSTR name) {
-    XmlReader reader(subDoc);
+inline int ReadActionChildDec(const XmlSource& source, MCD_CSTR name) {
+    XmlReader reader(source);
     reader.Find();
     reader.FindChild(name);
     return reader.ChildDataDec();

@@ -2,9 +2,9 @@
 
 #include "actions/ActionShapes.h"
 
-CActEventIDConfig::CActEventIDConfig(const std::wstring& subDoc) : CActionConfig(subDoc) {
+CActEventIDConfig::CActEventIDConfig(const ecfg::XmlSource& source) : CActionConfig(source) {
     // wcstol in base 10 and _wtoi read the same digits with the same limits.
-    ecfg::XmlReader reader(subDoc);
+    ecfg::XmlReader reader(source);
     reader.Find();
     reader.Into();
     reader.Find(L"EventID");
@@ -16,23 +16,24 @@ ECFG_ACTION_SHAPE_KIND(CActSaveEventIDConfig, CActEventIDConfig, ACT_TYPE_SAVE_E
 ECFG_ACTION_SHAPE_KIND(CActDeleteEventIDConfig, CActEventIDConfig, ACT_TYPE_DELETE_EVENT_ID)
 
 ECFG_ACTION_KIND(CActGenEventConfig, ACT_TYPE_GEN_EVENT)
-CActGenEventConfig::CActGenEventConfig(std::wstring subDoc) : CActionConfig(subDoc) {
-    ecfg::XmlReader reader(subDoc);
+CActGenEventConfig::CActGenEventConfig(const ecfg::XmlSource& source) : CActionConfig(source) {
+    ecfg::XmlReader reader(source);
     ecfg::ReadOptionalEventID(reader, m_nEventID);
 }
 
 ECFG_ACTION_KIND(CActGenSystemEventConfig, ACT_TYPE_GEN_SYSTEM_EVENT)
-CActGenSystemEventConfig::CActGenSystemEventConfig(std::wstring subDoc) : CActionConfig(subDoc) {
-    ecfg::XmlReader reader(subDoc);
+CActGenSystemEventConfig::CActGenSystemEventConfig(const ecfg::XmlSource& source)
+    : CActionConfig(source) {
+    ecfg::XmlReader reader(source);
     if (ecfg::ReadOptionalEventID(reader, m_nEventID)) m_strEventInfo = L"SystemEvent";
 }
 
 ECFG_ACTION_KIND(CActGenEventWithLogFieldInfo, ACT_TYPE_GEN_EVENT_WITH_LOG_FIELD_INFO)
-CActGenEventWithLogFieldInfo::CActGenEventWithLogFieldInfo(std::wstring subDoc)
-    : CActionConfig(subDoc) {
+CActGenEventWithLogFieldInfo::CActGenEventWithLogFieldInfo(const ecfg::XmlSource& source)
+    : CActionConfig(source) {
     // A child that is absent reads empty (log field id 0, empty name), never
     // the text of the child found before it.
-    ecfg::XmlReader reader(subDoc);
+    ecfg::XmlReader reader(source);
     ecfg::ReadOptionalEventID(reader, m_nEventID);
     reader.FindChild(L"LogFieldID");
     m_nLogFieldID = reader.ChildDataHex();
@@ -41,9 +42,9 @@ CActGenEventWithLogFieldInfo::CActGenEventWithLogFieldInfo(std::wstring subDoc)
 }
 
 ECFG_ACTION_KIND(CAct_GenEvent_InfoFromMsgConfig, ACT_TYPE_GEN_EVENT_INFO_FROM_MSG)
-CAct_GenEvent_InfoFromMsgConfig::CAct_GenEvent_InfoFromMsgConfig(std::wstring subDoc)
-    : CActionConfig(subDoc) {
-    ecfg::XmlReader reader(subDoc);
+CAct_GenEvent_InfoFromMsgConfig::CAct_GenEvent_InfoFromMsgConfig(const ecfg::XmlSource& source)
+    : CActionConfig(source) {
+    ecfg::XmlReader reader(source);
     reader.Find();
     reader.Into();
     const ecfg::FixedLocator field = ecfg::ReadMsgLocatorAndIDs(reader, m_vecMsgIDList);

@@ -11,8 +11,10 @@
 #include "eventconfig/model/Owned.h"
 #include "model/Reading.h"
 
-// Every kind's Clone: a new object of the kind, read from the sub-document.
-#define ECFG_DEFINE_ACTION_CLONE(Kind)                \
+// Every kind's XML constructor from a text (taken as SubDoc) and its Clone: a
+// new object of the kind, read from the sub-document.
+#define ECFG_DEFINE_ACTION_FROM_TEXT(Kind, SubDoc)    \
+    ECFG_TEXT_CONSTRUCTOR(Kind, SubDoc)               \
     CActionConfig* Kind::Clone(std::wstring subDoc) { \
         return new Kind(std::move(subDoc));           \
     }
@@ -25,7 +27,7 @@ typedef OwnedPtrMap<std::wstring, CMessageFieldConfig> FieldConfigMap;
 // (the first element, whatever its name).
 class ActionReader : public XmlReader {
 public:
-    explicit ActionReader(const std::wstring& subDoc) : XmlReader(subDoc) {
+    explicit ActionReader(const XmlSource& source) : XmlReader(source) {
         Find();
         Into();
     }

@@ -11,11 +11,11 @@ CActLogFieldLocatorMapConfig::CActLogFieldLocatorMapConfig(Action_Type_Enum type
     SetActionType(type);
 }
 
-CActLogFieldLocatorMapConfig::CActLogFieldLocatorMapConfig(const std::wstring& subDoc,
+CActLogFieldLocatorMapConfig::CActLogFieldLocatorMapConfig(const ecfg::XmlSource& source,
                                                            Action_Type_Enum type, FieldRead read)
-    : CActionConfig(subDoc) {
+    : CActionConfig(source) {
     SetActionType(type);
-    ecfg::ActionReader reader(subDoc);
+    ecfg::ActionReader reader(source);
     reader.Find(L"LogField");
     m_nToUpdateFieldID = reader.AttrHex(L"ID");
     reader.Find(L"Msg");
@@ -33,25 +33,25 @@ CActLogFieldLocatorMapConfig::CActLogFieldLocatorMapConfig(const std::wstring& s
 
 CAct_UpdateLogFieldConfig::CAct_UpdateLogFieldConfig()
     : CActLogFieldLocatorMapConfig(ACT_TYPE_UPDATE_LOG_FIELD) {}
-CAct_UpdateLogFieldConfig::CAct_UpdateLogFieldConfig(std::wstring subDoc)
-    : CActLogFieldLocatorMapConfig(subDoc, ACT_TYPE_UPDATE_LOG_FIELD,
+CAct_UpdateLogFieldConfig::CAct_UpdateLogFieldConfig(const ecfg::XmlSource& source)
+    : CActLogFieldLocatorMapConfig(source, ACT_TYPE_UPDATE_LOG_FIELD,
                                    FieldRead::EveryWithEventInfo) {}
-ECFG_DEFINE_ACTION_CLONE(CAct_UpdateLogFieldConfig)
+ECFG_DEFINE_ACTION_FROM_TEXT(CAct_UpdateLogFieldConfig, std::wstring)
 
 CAct_UpdateLogField_ForEventInfo_Config::CAct_UpdateLogField_ForEventInfo_Config()
     : CActLogFieldLocatorMapConfig(ACT_TYPE_UPDATE_LOG_FIELD_FOR_EVENT_INFO) {}
 CAct_UpdateLogField_ForEventInfo_Config::CAct_UpdateLogField_ForEventInfo_Config(
-    std::wstring subDoc)
-    : CActLogFieldLocatorMapConfig(subDoc, ACT_TYPE_UPDATE_LOG_FIELD_FOR_EVENT_INFO,
+    const ecfg::XmlSource& source)
+    : CActLogFieldLocatorMapConfig(source, ACT_TYPE_UPDATE_LOG_FIELD_FOR_EVENT_INFO,
                                    FieldRead::EveryWithEventInfo) {}
-ECFG_DEFINE_ACTION_CLONE(CAct_UpdateLogField_ForEventInfo_Config)
+ECFG_DEFINE_ACTION_FROM_TEXT(CAct_UpdateLogField_ForEventInfo_Config, std::wstring)
 
 CAct_DelValueOfLogFieldConfig::CAct_DelValueOfLogFieldConfig()
     : CActLogFieldLocatorMapConfig(ACT_TYPE_DEL_VALUE_OF_LOG_FIELD) {}
-CAct_DelValueOfLogFieldConfig::CAct_DelValueOfLogFieldConfig(std::wstring subDoc)
-    : CActLogFieldLocatorMapConfig(subDoc, ACT_TYPE_DEL_VALUE_OF_LOG_FIELD, FieldRead::OneLowered) {
+CAct_DelValueOfLogFieldConfig::CAct_DelValueOfLogFieldConfig(const ecfg::XmlSource& source)
+    : CActLogFieldLocatorMapConfig(source, ACT_TYPE_DEL_VALUE_OF_LOG_FIELD, FieldRead::OneLowered) {
 }
-ECFG_DEFINE_ACTION_CLONE(CAct_DelValueOfLogFieldConfig)
+ECFG_DEFINE_ACTION_FROM_TEXT(CAct_DelValueOfLogFieldConfig, std::wstring)
 
 // ---- Log field from a rule's initial field ------------------------------------------
 
@@ -59,16 +59,16 @@ CActUpdateLogFieldByRuleInit::CActUpdateLogFieldByRuleInit() {
     SetActionType(ACT_TYPE_UPDATE_LOG_FIELD_BY_RULE_INIT);
 }
 
-CActUpdateLogFieldByRuleInit::CActUpdateLogFieldByRuleInit(std::wstring subDoc)
-    : CActionConfig(subDoc) {
-    ecfg::ActionReader reader(subDoc);
+CActUpdateLogFieldByRuleInit::CActUpdateLogFieldByRuleInit(const ecfg::XmlSource& source)
+    : CActionConfig(source) {
+    ecfg::ActionReader reader(source);
     reader.Find(L"LogField");
     m_nFieldID = reader.AttrHex(L"ID");
     reader.Find(L"RuleInitial");
     m_strFieldName = ecfg::Lowered(reader.Attr(L"FieldName"));
 }
 
-ECFG_DEFINE_ACTION_CLONE(CActUpdateLogFieldByRuleInit)
+ECFG_DEFINE_ACTION_FROM_TEXT(CActUpdateLogFieldByRuleInit, std::wstring)
 
 // ---- Log field B from log field A ---------------------------------------------------
 
@@ -76,8 +76,9 @@ CActLogFieldPairConfig::CActLogFieldPairConfig(Action_Type_Enum type) {
     SetActionType(type);
 }
 
-CActLogFieldPairConfig::CActLogFieldPairConfig(const std::wstring& subDoc) : CActionConfig(subDoc) {
-    ecfg::XmlReader reader(subDoc);
+CActLogFieldPairConfig::CActLogFieldPairConfig(const ecfg::XmlSource& source)
+    : CActionConfig(source) {
+    ecfg::XmlReader reader(source);
     reader.Find();
     // "LogFieldDes" is searched after "LogFieldSrc" only when that was found.
     if (reader.FindChild(L"LogFieldSrc")) m_nSrcFieldID = reader.ChildDataHex();
@@ -86,15 +87,17 @@ CActLogFieldPairConfig::CActLogFieldPairConfig(const std::wstring& subDoc) : CAc
 
 CAct_UpdateLogField_B_From_A_Config::CAct_UpdateLogField_B_From_A_Config()
     : CActLogFieldPairConfig(ACT_TYPE_UPDATE_LOG_FIELD_B_FROM_A) {}
-CAct_UpdateLogField_B_From_A_Config::CAct_UpdateLogField_B_From_A_Config(std::wstring subDoc)
-    : CActLogFieldPairConfig(subDoc) {}
-ECFG_DEFINE_ACTION_CLONE(CAct_UpdateLogField_B_From_A_Config)
+CAct_UpdateLogField_B_From_A_Config::CAct_UpdateLogField_B_From_A_Config(
+    const ecfg::XmlSource& source)
+    : CActLogFieldPairConfig(source) {}
+ECFG_DEFINE_ACTION_FROM_TEXT(CAct_UpdateLogField_B_From_A_Config, std::wstring)
 
 CAct_DelLogFieldValue_B_By_A_Config::CAct_DelLogFieldValue_B_By_A_Config()
     : CActLogFieldPairConfig(ACT_TYPE_DEL_LOG_FIELD_VALUE_B_BY_A) {}
-CAct_DelLogFieldValue_B_By_A_Config::CAct_DelLogFieldValue_B_By_A_Config(std::wstring subDoc)
-    : CActLogFieldPairConfig(subDoc) {}
-ECFG_DEFINE_ACTION_CLONE(CAct_DelLogFieldValue_B_By_A_Config)
+CAct_DelLogFieldValue_B_By_A_Config::CAct_DelLogFieldValue_B_By_A_Config(
+    const ecfg::XmlSource& source)
+    : CActLogFieldPairConfig(source) {}
+ECFG_DEFINE_ACTION_FROM_TEXT(CAct_DelLogFieldValue_B_By_A_Config, std::wstring)
 
 // ---- One log field id ---------------------------------------------------------------
 
@@ -102,23 +105,23 @@ CActLogFieldIDConfig::CActLogFieldIDConfig(Action_Type_Enum type) {
     SetActionType(type);
 }
 
-CActLogFieldIDConfig::CActLogFieldIDConfig(const std::wstring& subDoc) : CActionConfig(subDoc) {
-    ecfg::ActionReader reader(subDoc);
+CActLogFieldIDConfig::CActLogFieldIDConfig(const ecfg::XmlSource& source) : CActionConfig(source) {
+    ecfg::ActionReader reader(source);
     reader.Find(L"FieldID");
     m_nFieldID = reader.DataHex();
 }
 
 CActInitLogCodeFieldConfig::CActInitLogCodeFieldConfig()
     : CActLogFieldIDConfig(ACT_TYPE_INIT_LOG_CODE_FIELD) {}
-CActInitLogCodeFieldConfig::CActInitLogCodeFieldConfig(std::wstring subDoc)
-    : CActLogFieldIDConfig(subDoc) {}
-ECFG_DEFINE_ACTION_CLONE(CActInitLogCodeFieldConfig)
+CActInitLogCodeFieldConfig::CActInitLogCodeFieldConfig(const ecfg::XmlSource& source)
+    : CActLogFieldIDConfig(source) {}
+ECFG_DEFINE_ACTION_FROM_TEXT(CActInitLogCodeFieldConfig, std::wstring)
 
 CActDelInitialLogFieldConfig::CActDelInitialLogFieldConfig()
     : CActLogFieldIDConfig(ACT_TYPE_DEL_INITIAL_LOG_FIELD) {}
-CActDelInitialLogFieldConfig::CActDelInitialLogFieldConfig(std::wstring subDoc)
-    : CActLogFieldIDConfig(subDoc) {}
-ECFG_DEFINE_ACTION_CLONE(CActDelInitialLogFieldConfig)
+CActDelInitialLogFieldConfig::CActDelInitialLogFieldConfig(const ecfg::XmlSource& source)
+    : CActLogFieldIDConfig(source) {}
+ECFG_DEFINE_ACTION_FROM_TEXT(CActDelInitialLogFieldConfig, std::wstring)
 
 // ---- Message fields saved under a name ----------------------------------------------
 
@@ -126,8 +129,9 @@ CActInitMsgFieldConfig::CActInitMsgFieldConfig() {
     SetActionType(ACT_TYPE_INIT_MSG_FIELD);
 }
 
-CActInitMsgFieldConfig::CActInitMsgFieldConfig(std::wstring subDoc) : CActionConfig(subDoc) {
-    ecfg::ActionReader reader(subDoc);
+CActInitMsgFieldConfig::CActInitMsgFieldConfig(const ecfg::XmlSource& source)
+    : CActionConfig(source) {
+    ecfg::ActionReader reader(source);
     reader.Find(L"Msg");
     const ecfg::FixedLocator locator = ecfg::ReadFixedLocator(reader);
     m_strToSaveFieldName = locator.name;
@@ -136,7 +140,7 @@ CActInitMsgFieldConfig::CActInitMsgFieldConfig(std::wstring subDoc) : CActionCon
     ecfg::ReadChildNumbers(reader, ecfg::HexToInt, ecfg::EmptyText::AsZero, m_vecMsgIDList);
 }
 
-ECFG_DEFINE_ACTION_CLONE(CActInitMsgFieldConfig)
+ECFG_DEFINE_ACTION_FROM_TEXT(CActInitMsgFieldConfig, std::wstring)
 
 int CActInitMsgFieldConfig::InMsgIDList(int id) {
     return ecfg::InList(m_vecMsgIDList, id);
@@ -146,9 +150,9 @@ CActSaveSumOfMsgFieldsConfig::CActSaveSumOfMsgFieldsConfig() {
     SetActionType(ACT_TYPE_SAVE_SUM_OF_MSG_FIELDS);
 }
 
-CActSaveSumOfMsgFieldsConfig::CActSaveSumOfMsgFieldsConfig(const std::wstring& subDoc)
-    : CActionConfig(subDoc) {
-    ecfg::ActionReader reader(subDoc);
+CActSaveSumOfMsgFieldsConfig::CActSaveSumOfMsgFieldsConfig(const ecfg::XmlSource& source)
+    : CActionConfig(source) {
+    ecfg::ActionReader reader(source);
     reader.Find(L"Msg");
     m_nMsgID = reader.AttrHex(L"ID");
     reader.EachChild(nullptr, [&] {
@@ -158,4 +162,4 @@ CActSaveSumOfMsgFieldsConfig::CActSaveSumOfMsgFieldsConfig(const std::wstring& s
     });
 }
 
-ECFG_DEFINE_ACTION_CLONE(CActSaveSumOfMsgFieldsConfig)
+ECFG_DEFINE_ACTION_FROM_TEXT(CActSaveSumOfMsgFieldsConfig, const std::wstring&)

@@ -14,6 +14,7 @@ class CAct_EnterIntoProtocalSwitchModeConfig : public CActionConfig {
 public:
     CAct_EnterIntoProtocalSwitchModeConfig();
     explicit CAct_EnterIntoProtocalSwitchModeConfig(std::wstring subDoc);
+    explicit CAct_EnterIntoProtocalSwitchModeConfig(const ecfg::XmlSource& source);
     CAct_EnterIntoProtocalSwitchModeConfig(const CAct_EnterIntoProtocalSwitchModeConfig&) = delete;
     CAct_EnterIntoProtocalSwitchModeConfig& operator=(
         const CAct_EnterIntoProtocalSwitchModeConfig&) = delete;

@@ -11,12 +11,12 @@ CActRuleFieldNamesConfig::CActRuleFieldNamesConfig(Action_Type_Enum type) {
     SetActionType(type);
 }
 
-CActRuleFieldNamesConfig::CActRuleFieldNamesConfig(const std::wstring& subDoc,
+CActRuleFieldNamesConfig::CActRuleFieldNamesConfig(const ecfg::XmlSource& source,
                                                    Action_Type_Enum type, const wchar_t* first,
                                                    const wchar_t* second, NameCase nameCase)
-    : CActionConfig(subDoc) {
+    : CActionConfig(source) {
     SetActionType(type);
-    ecfg::ActionReader reader(subDoc);
+    ecfg::ActionReader reader(source);
     reader.Find(L"Rule");
     GenRuleIDList(reader.Attr(L"ID"), m_vecRuleIDList);
     reader.Into();
@@ -40,17 +40,17 @@ void CActRuleFieldNamesConfig::GenRuleIDList(std::wstring text, std::vector<int>
 
 CAction_Record_RL_And_PSCConfig::CAction_Record_RL_And_PSCConfig()
     : CActRuleFieldNamesConfig(ACT_TYPE_RECORD_RL_AND_PSC) {}
-CAction_Record_RL_And_PSCConfig::CAction_Record_RL_And_PSCConfig(std::wstring subDoc)
-    : CActRuleFieldNamesConfig(subDoc, ACT_TYPE_RECORD_RL_AND_PSC, L"RadioLink", L"PSC",
+CAction_Record_RL_And_PSCConfig::CAction_Record_RL_And_PSCConfig(const ecfg::XmlSource& source)
+    : CActRuleFieldNamesConfig(source, ACT_TYPE_RECORD_RL_AND_PSC, L"RadioLink", L"PSC",
                                NameCase::AsWritten) {}
-ECFG_DEFINE_ACTION_CLONE(CAction_Record_RL_And_PSCConfig)
+ECFG_DEFINE_ACTION_FROM_TEXT(CAction_Record_RL_And_PSCConfig, std::wstring)
 
 CAct_Update_RL_And_PSCConfig::CAct_Update_RL_And_PSCConfig()
     : CActRuleFieldNamesConfig(ACT_TYPE_UPDATE_RL_AND_PSC) {}
-CAct_Update_RL_And_PSCConfig::CAct_Update_RL_And_PSCConfig(std::wstring subDoc)
-    : CActRuleFieldNamesConfig(subDoc, ACT_TYPE_UPDATE_RL_AND_PSC, L"AddInfo", L"RemoveInfo",
+CAct_Update_RL_And_PSCConfig::CAct_Update_RL_And_PSCConfig(const ecfg::XmlSource& source)
+    : CActRuleFieldNamesConfig(source, ACT_TYPE_UPDATE_RL_AND_PSC, L"AddInfo", L"RemoveInfo",
                                NameCase::Lowered) {}
-ECFG_DEFINE_ACTION_CLONE(CAct_Update_RL_And_PSCConfig)
+ECFG_DEFINE_ACTION_FROM_TEXT(CAct_Update_RL_And_PSCConfig, std::wstring)
 
 // ---- Protocol switch ------------------------------------------------------------------
 
@@ -58,8 +58,8 @@ CActSwitchProtocol::CActSwitchProtocol() {
     SetActionType(ACT_TYPE_SWITCH_PROTOCOL);
 }
 
-CActSwitchProtocol::CActSwitchProtocol(std::wstring subDoc) : CActionConfig(subDoc) {
-    ecfg::ActionReader reader(subDoc);
+CActSwitchProtocol::CActSwitchProtocol(const ecfg::XmlSource& source) : CActionConfig(source) {
+    ecfg::ActionReader reader(source);
     reader.Find(L"SwitchToProtocol");
     m_nProtocol = reader.AttrHex(L"ID");
     reader.Into();
@@ -71,19 +71,20 @@ CActSwitchProtocol::CActSwitchProtocol(std::wstring subDoc) : CActionConfig(subD
     ecfg::ReadChildNumbers(reader, ecfg::Wtoi, ecfg::EmptyText::AsZero, m_vecNeedInactiveList);
 }
 
-ECFG_DEFINE_ACTION_CLONE(CActSwitchProtocol)
+ECFG_DEFINE_ACTION_FROM_TEXT(CActSwitchProtocol, std::wstring)
 
 CAct_EnterIntoProtocalSwitchModeConfig::CAct_EnterIntoProtocalSwitchModeConfig() {
     SetActionType(ACT_TYPE_ENTER_INTO_PROTOCOL_SWITCH_MODE);
 }
 
-CAct_EnterIntoProtocalSwitchModeConfig::CAct_EnterIntoProtocalSwitchModeConfig(std::wstring subDoc)
-    : CActionConfig(subDoc) {
+CAct_EnterIntoProtocalSwitchModeConfig::CAct_EnterIntoProtocalSwitchModeConfig(
+    const ecfg::XmlSource& source)
+    : CActionConfig(source) {
     SetActionType(ACT_TYPE_ENTER_INTO_PROTOCOL_SWITCH_MODE);
-    ecfg::ActionReader reader(subDoc);
+    ecfg::ActionReader reader(source);
     reader.Find(L"NeedRunningWaitingEventState");
     reader.EachChild(L"WaitingEventSate",
                      [&] { m_vecRunningWaitingEventStateList.push_back(reader.DataDec()); });
 }
 
-ECFG_DEFINE_ACTION_CLONE(CAct_EnterIntoProtocalSwitchModeConfig)
+ECFG_DEFINE_ACTION_FROM_TEXT(CAct_EnterIntoProtocalSwitchModeConfig, std::wstring)

@@ -8,9 +8,9 @@ CActRuleFieldRecordConfig::CActRuleFieldRecordConfig(Action_Type_Enum type) {
     SetActionType(type);
 }
 
-CActRuleFieldRecordConfig::CActRuleFieldRecordConfig(const std::wstring& subDoc,
+CActRuleFieldRecordConfig::CActRuleFieldRecordConfig(const ecfg::XmlSource& source,
                                                      Action_Type_Enum type)
-    : CActionConfig(subDoc) {
+    : CActionConfig(source) {
     SetActionType(type);
 }
 
@@ -29,24 +29,24 @@ void CActRuleFieldRecordConfig::GenRuleIDList(std::wstring text, std::vector<int
 CActRecordInfoForRule::CActRecordInfoForRule()
     : CActRuleFieldRecordConfig(ACT_TYPE_RECORD_INFO_FOR_RULE) {}
 
-CActRecordInfoForRule::CActRecordInfoForRule(std::wstring subDoc)
-    : CActRuleFieldRecordConfig(subDoc, ACT_TYPE_RECORD_INFO_FOR_RULE) {
-    ecfg::ActionReader reader(subDoc);
+CActRecordInfoForRule::CActRecordInfoForRule(const ecfg::XmlSource& source)
+    : CActRuleFieldRecordConfig(source, ACT_TYPE_RECORD_INFO_FOR_RULE) {
+    ecfg::ActionReader reader(source);
     ReadRule(reader, TagSearch::Forward);
 }
 
-ECFG_DEFINE_ACTION_CLONE(CActRecordInfoForRule)
+ECFG_DEFINE_ACTION_FROM_TEXT(CActRecordInfoForRule, std::wstring)
 
 CActRecordInfoForRule_ReverseFind::CActRecordInfoForRule_ReverseFind()
     : CActRuleFieldRecordConfig(ACT_TYPE_RECORD_INFO_FOR_RULE_REVERSE_FIND) {}
 
-CActRecordInfoForRule_ReverseFind::CActRecordInfoForRule_ReverseFind(std::wstring subDoc)
-    : CActRuleFieldRecordConfig(subDoc, ACT_TYPE_RECORD_INFO_FOR_RULE_REVERSE_FIND) {
-    ecfg::ActionReader reader(subDoc);
+CActRecordInfoForRule_ReverseFind::CActRecordInfoForRule_ReverseFind(const ecfg::XmlSource& source)
+    : CActRuleFieldRecordConfig(source, ACT_TYPE_RECORD_INFO_FOR_RULE_REVERSE_FIND) {
+    ecfg::ActionReader reader(source);
     reader.Find(L"EventState");
     m_nEventStateID = reader.AttrDec(L"ID");
     reader.Into();
     ReadRule(reader, TagSearch::Reverse);
 }
 
-ECFG_DEFINE_ACTION_CLONE(CActRecordInfoForRule_ReverseFind)
+ECFG_DEFINE_ACTION_FROM_TEXT(CActRecordInfoForRule_ReverseFind, std::wstring)

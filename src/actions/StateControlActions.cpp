@@ -2,8 +2,8 @@
 
 #include "actions/ActionShapes.h"
 
-CActIdListConfig::CActIdListConfig(const std::wstring& subDoc)
-    : CActionConfig(subDoc), m_vecIdList(ecfg::ReadActionIdList(subDoc)) {}
+CActIdListConfig::CActIdListConfig(const ecfg::XmlSource& source)
+    : CActionConfig(source), m_vecIdList(ecfg::ReadActionIdList(source)) {}
 
 ECFG_ACTION_SHAPE_KIND(CActInitActiveEventStateConfig, CActIdListConfig,
                        ACT_TYPE_INIT_ACTIVE_EVENT_STATE)
@@ -17,18 +17,18 @@ ECFG_ACTION_SHAPE_KIND(CActActiveEventStateAndPrcPacket, CActIdListConfig,
                        ACT_TYPE_ACTIVE_EVENT_STATE_AND_PRC_PACKET)
 
 ECFG_ACTION_KIND(CActTranSysStateConfig, ACT_TYPE_TRAN_SYS_STATE)
-CActTranSysStateConfig::CActTranSysStateConfig(std::wstring subDoc)
-    : CActionConfig(subDoc), m_nTranSysState(ecfg::ReadActionChildDec(subDoc, L"SystemStateID")) {}
+CActTranSysStateConfig::CActTranSysStateConfig(const ecfg::XmlSource& source)
+    : CActionConfig(source), m_nTranSysState(ecfg::ReadActionChildDec(source, L"SystemStateID")) {}
 
 ECFG_ACTION_KIND(CActTranRuleConfig, ACT_TYPE_TRAN_RULE)
-CActTranRuleConfig::CActTranRuleConfig(std::wstring subDoc)
-    : CActionConfig(subDoc), m_nTranRuleID(ecfg::ReadActionChildDec(subDoc, L"RuleID")) {}
+CActTranRuleConfig::CActTranRuleConfig(const ecfg::XmlSource& source)
+    : CActionConfig(source), m_nTranRuleID(ecfg::ReadActionChildDec(source, L"RuleID")) {}
 
 ECFG_ACTION_KIND(CActResetStateMachineConfig, ACT_TYPE_RESET_STATE_MACHINE)
-CActResetStateMachineConfig::CActResetStateMachineConfig(std::wstring subDoc)
-    : CActionConfig(subDoc) {
+CActResetStateMachineConfig::CActResetStateMachineConfig(const ecfg::XmlSource& source)
+    : CActionConfig(source) {
     // The child search selects the action element first: its first child.
-    ecfg::XmlReader reader(subDoc);
+    ecfg::XmlReader reader(source);
     reader.FindChild();
     m_nResetTime = reader.ChildDataDec();
 }

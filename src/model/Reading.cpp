@@ -136,9 +136,15 @@ XmlReader::XmlReader(std::wstring&& doc) : m_strOwned(std::move(doc)), m_pOuter(
     Open(m_strOwned);
 }
 
-XmlReader::XmlReader(CurrentElementOf element) : m_pOuter(t_pInnermost) {
-    const uint32_t node = element.outer.Elem();
-    const markup::Cursor& c = element.outer.m_cursor;
+XmlReader::XmlReader(CurrentElementOf element) : XmlReader(XmlSource(element.outer)) {}
+
+XmlReader::XmlReader(const XmlSource& source) : m_pOuter(t_pInnermost) {
+    if (source.m_pText) {
+        Open(*source.m_pText);
+        return;
+    }
+    const uint32_t node = source.m_pElement->Elem();
+    const markup::Cursor& c = source.m_pElement->m_cursor;
     // Only a well-formed text's elements read the same from their own
     // sub-document (the condition OpenShared applies to a copy).
     if (node != 0 && c.WellFormed() && c.GetIndex().maxDepth == markup::kAllLevels) {

@@ -45,6 +45,25 @@ void GenRuleIDList(const std::wstring& text, std::vector<int>& ids);
 
 // ---- XmlReader --------------------------------------------------------------
 
+class XmlReader;
+
+// What a constructor reads: the text of a sub-document, or the current element
+// of an open reader, read in place (see XmlReader). Either must outlive the
+// readers made from it; the source keeps only a pointer.
+class XmlSource {
+public:
+    // Implicit, so that helpers taking a source still take a text; not from
+    // a temporary, which a reader made later would outlive.
+    XmlSource(const std::wstring& subDoc) : m_pText(&subDoc) {}
+    XmlSource(std::wstring&&) = delete;
+    explicit XmlSource(const XmlReader& element) : m_pElement(&element) {}
+
+private:
+    friend class XmlReader;
+    const std::wstring* m_pText = nullptr;
+    const XmlReader* m_pElement = nullptr;
+};
+
 // A navigator over one sub-document with the library's rule for failed
 // searches applied: after a search that found nothing, nothing is current,
 // so reads give empty text and entering gives an empty level (where the raw
@@ -76,6 +95,10 @@ public:
         const XmlReader& outer;
     };
     explicit XmlReader(CurrentElementOf element);
+    // A text as XmlReader(const std::wstring&) reads it, an element as
+    // XmlReader(CurrentElementOf) does. A string argument still picks the
+    // string constructors: reaching this one needs a conversion.
+    explicit XmlReader(const XmlSource& source);
     XmlReader(const XmlReader&) = delete;
     XmlReader& operator=(const XmlReader&) = delete;
     ~XmlReader();
@@ -191,3 +214,8 @@ std::unique_ptr<CMessageFieldConfig> MakeFieldConfig(TagLocator locator);
 FixedLocator ReadLocatedIDs(XmlReader& reader, MCD_CSTR name, std::vector<int>& ids);
 
 }  // namespace ecfg
+
+// A kind's constructor from a text (taken as SubDoc): its constructor from a
+// source, on that text.
+#define ECFG_TEXT_CONSTRUCTOR(Kind, SubDoc) \
+    Kind::Kind(SubDoc subDoc) : Kind(ecfg::XmlSource(subDoc)) {}

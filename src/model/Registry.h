@@ -2,9 +2,11 @@
 
 // What the operation and action registries share: a process-wide instance
 // created on first use (thread-safe; release stays single-threaded), and the
-// creation of a kind from a sub-document through its prototype.
+// creation of a kind from a sub-document through its prototype, or from a
+// source (an open reader's element read in place) through its builder.
 
 #include <atomic>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -52,13 +54,14 @@ template <class T>
 std::mutex ProcessInstance<T>::s_mutex;
 
 // One row of a registry's table: the kind's id and class name, its XML shape
-// for the tool, and how to make its prototype.
+// for the tool, and how to make its prototype and build it from a source.
 template <class Base>
 struct KindEntry {
     int nTypeID;
     const char* szClassName;
     const char* szShape;
     Base* (*make)();
+    Base* (*build)(const XmlSource& source);
 };
 
 template <class Base, class Kind>
@@ -66,14 +69,25 @@ Base* MakePrototype() {
     return new Kind();
 }
 
-// Prototypes filed under the id each reports, in table order.
+template <class Base, class Kind>
+Base* BuildFromSource(const XmlSource& source) {
+    return new Kind(source);
+}
+
+template <class Base>
+using KindBuilders = std::map<int, Base* (*)(const XmlSource&)>;
+
+// Prototypes filed under the id each reports, in table order, and beside
+// each the builder of its row: a later row replaces both, so an id builds
+// exactly the class of its prototype.
 template <class Base, class Getter, std::size_t N>
 void BuildPrototypes(const KindEntry<Base> (&table)[N], Getter typeOf,
-                     OwnedPtrMap<int, Base>& prototypes) {
+                     OwnedPtrMap<int, Base>& prototypes, KindBuilders<Base>& builders) {
     for (const KindEntry<Base>& entry : table) {
         std::unique_ptr<Base> prototype(entry.make());
         const int id = static_cast<int>(typeOf(*prototype));
         prototypes.Replace(id, std::move(prototype));
+        builders[id] = entry.build;
     }
 }
 
@@ -90,6 +104,16 @@ Base* CreateFromPrototype(const OwnedPtrMap<int, Base>& prototypes, std::wstring
     return prototype ? prototype->Clone(std::move(subDoc)) : nullptr;
 }
 
+// The same from a source, through the builder filed with the prototype (an id
+// has a builder exactly when it has a prototype).
+template <class Base>
+Base* CreateFromBuilder(const KindBuilders<Base>& builders, const XmlSource& source) {
+    XmlReader reader(source);
+    reader.Find();
+    const auto it = builders.find(reader.AttrDec(L"Type"));
+    return it != builders.end() ? it->second(source) : nullptr;
+}
+
 template <class Base>
 std::vector<int> RegisteredIds(const OwnedPtrMap<int, Base>& prototypes) {
     std::vector<int> ids;
@@ -104,7 +128,7 @@ class PrototypeRegistry {
 public:
     template <class Getter, std::size_t N>
     PrototypeRegistry(const KindEntry<Base> (&table)[N], Getter typeOf) {
-        BuildPrototypes(table, typeOf, m_prototypes);
+        BuildPrototypes(table, typeOf, m_prototypes, m_builders);
     }
     PrototypeRegistry(const PrototypeRegistry&) = delete;
     PrototypeRegistry& operator=(const PrototypeRegistry&) = delete;
@@ -114,11 +138,13 @@ public:
     Base* Create(std::wstring subDoc) const {
         return CreateFromPrototype(m_prototypes, std::move(subDoc));
     }
+    Base* Create(const XmlSource& source) const { return CreateFromBuilder(m_builders, source); }
     std::vector<int> GetRegisteredTypes() const { return RegisteredIds(m_prototypes); }
     const Base* GetPrototype(int typeID) const { return m_prototypes.find(typeID); }
 
 private:
     OwnedPtrMap<int, Base> m_prototypes;
+    KindBuilders<Base> m_builders;  // filed under the same ids
 };
 
 template <class Base, std::size_t N>
@@ -132,4 +158,4 @@ std::vector<EventConfigKindInfo> KindInfos(const KindEntry<Base> (&table)[N]) {
 }  // namespace ecfg
 
 #define ECFG_KIND(base, id, cls, shape) \
-    { id, #cls, shape, &ecfg::MakePrototype<base, cls> }
+    { id, #cls, shape, &ecfg::MakePrototype<base, cls>, &ecfg::BuildFromSource<base, cls> }

@@ -24,10 +24,10 @@ void CRuleConfig::Read(ecfg::XmlReader& reader) {
     m_nPlatType = reader.AttrDec(L"PlatType");
     reader.Into();
     reader.Find(L"Operation");
-    // A missing "Operation" hands empty text to the registry: a plain base
-    // operation of type 0.
+    // A missing "Operation" is read as empty text: a plain base operation of
+    // type 0.
     if (COperationTypeConfigFactory* operations = COperationTypeConfigFactory::GetInstance())
-        m_pOperation = operations->CreateOperation(reader.SubDoc());
+        m_pOperation = operations->CreateOperation(ecfg::XmlSource(reader));
     reader.Find(L"ActionList");
     reader.EachChild(L"Result", [&] {
         ecfg::XmlReader result(ecfg::XmlReader::CurrentElementOf{reader});
@@ -50,7 +50,7 @@ void CRuleConfig::ReadActionList(ecfg::XmlReader& reader) {
     reader.EachChild(L"Action", [&] {
         CActionTypeFactory* actions = CActionTypeFactory::GetInstance();
         list->push_back(std::unique_ptr<CActionConfig>(
-            actions ? actions->CreateAction(reader.SubDoc()) : nullptr));
+            actions ? actions->CreateAction(ecfg::XmlSource(reader)) : nullptr));
     });
 }
 

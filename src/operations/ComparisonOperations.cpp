@@ -15,9 +15,9 @@ namespace ecfg {
 LogInitMsgFieldShape::LogInitMsgFieldShape(Operation_Type_Enum id)
     : COperationTypeConfig(OwnHeader(id)) {}
 
-LogInitMsgFieldShape::LogInitMsgFieldShape(const std::wstring& subDoc, Operation_Type_Enum id)
+LogInitMsgFieldShape::LogInitMsgFieldShape(const XmlSource& source, Operation_Type_Enum id)
     : LogInitMsgFieldShape(id) {
-    OperationReader reader(subDoc);
+    OperationReader reader(source);
     m_nFieldID = ReadInitialFieldID(reader);
     reader.Find(L"ReceiveMsg");
     const FixedLocator locator = ReadFixedLocator(reader);
@@ -36,10 +36,10 @@ int LogInitMsgFieldShape::InReceiveMsgList(int msgID) {
 LogInitMultiMsgFieldShape::LogInitMultiMsgFieldShape(Operation_Type_Enum id)
     : COperationTypeConfig(OwnHeader(id)) {}
 
-LogInitMultiMsgFieldShape::LogInitMultiMsgFieldShape(const std::wstring& subDoc,
+LogInitMultiMsgFieldShape::LogInitMultiMsgFieldShape(const XmlSource& source,
                                                      Operation_Type_Enum id)
     : LogInitMultiMsgFieldShape(id) {
-    OperationReader reader(subDoc);
+    OperationReader reader(source);
     m_nFieldID = ReadInitialFieldID(reader);
     reader.Find(L"ReceiveMsg");
     reader.Into();
@@ -62,9 +62,9 @@ int LogInitMultiMsgFieldShape::InReceiveMsgList(int msgID) {
 MsgFieldRuleInitShape::MsgFieldRuleInitShape(Operation_Type_Enum id)
     : COperationTypeConfig(OwnHeader(id)) {}
 
-MsgFieldRuleInitShape::MsgFieldRuleInitShape(const std::wstring& subDoc, Operation_Type_Enum id)
+MsgFieldRuleInitShape::MsgFieldRuleInitShape(const XmlSource& source, Operation_Type_Enum id)
     : MsgFieldRuleInitShape(id) {
-    OperationReader reader(subDoc);
+    OperationReader reader(source);
     m_nReverseFind = ReadMsgFieldIntoMap(reader, m_vecMsgIDList, m_mapMsgFieldConfig);
 }
 
@@ -81,9 +81,9 @@ CMessageFieldConfig* MsgFieldRuleInitShape::GetMsgFieldConfig(std::wstring field
 LogFieldRecordedShape::LogFieldRecordedShape(Operation_Type_Enum id)
     : COperationTypeConfig(OwnHeader(id)) {}
 
-LogFieldRecordedShape::LogFieldRecordedShape(const std::wstring& subDoc, Operation_Type_Enum id)
-    : COperationTypeConfig(ReadHeader(subDoc, id, Header::FromElement)) {
-    OperationReader reader(subDoc);
+LogFieldRecordedShape::LogFieldRecordedShape(const XmlSource& source, Operation_Type_Enum id)
+    : COperationTypeConfig(ReadHeader(source, id, Header::FromElement)) {
+    OperationReader reader(source);
     reader.Find(L"Field");
     m_nFieldID = reader.AttrHex(L"ID");
     m_nIsFreq = reader.AttrDec(L"IsFreq");
@@ -130,9 +130,10 @@ ECFG_DEFINE_SHAPED_KIND(COptLogFieldUnEqualRecordedConfig, LogFieldRecordedShape
 ECFG_DEFINE_KIND(COptMsgFieldUnEqualLogFieldInitConfig,
                  COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_MSG_FIELD_UNEQUAL_LOG_FIELD_INIT)))
 
-COptMsgFieldUnEqualLogFieldInitConfig::COptMsgFieldUnEqualLogFieldInitConfig(std::wstring subDoc)
+COptMsgFieldUnEqualLogFieldInitConfig::COptMsgFieldUnEqualLogFieldInitConfig(
+    const ecfg::XmlSource& source)
     : COptMsgFieldUnEqualLogFieldInitConfig() {
-    OperationReader reader(subDoc);
+    OperationReader reader(source);
     m_nInitialFieldID = ecfg::ReadInitialFieldID(reader);
     m_nReverseFind = ecfg::ReadMsgFieldIntoMap(reader, m_vecMsgIDList, m_mapMsgFieldConfig);
 }
@@ -146,9 +147,10 @@ int COptMsgFieldUnEqualLogFieldInitConfig::InMsgList(int msgID) {
 ECFG_DEFINE_KIND(COptMsgFieldEqualLogFieldInitConfig,
                  MsgTagFieldShape(ecfg::OwnHeader(OPT_TYPE_MSG_FIELD_EQUAL_LOG_FIELD_INIT)))
 
-COptMsgFieldEqualLogFieldInitConfig::COptMsgFieldEqualLogFieldInitConfig(std::wstring subDoc)
+COptMsgFieldEqualLogFieldInitConfig::COptMsgFieldEqualLogFieldInitConfig(
+    const ecfg::XmlSource& source)
     : COptMsgFieldEqualLogFieldInitConfig() {
-    OperationReader reader(subDoc);
+    OperationReader reader(source);
     m_nInitialFieldID = ecfg::ReadInitialFieldID(reader);
     ReadMsgAndField(reader);
 }

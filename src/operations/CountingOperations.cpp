@@ -13,11 +13,11 @@ namespace ecfg {
 MsgFieldCountShape::MsgFieldCountShape(Operation_Type_Enum id) : MsgTagFieldShape(OwnHeader(id)) {}
 
 // Of the two, only the GE kind keeps the element's "Info".
-MsgFieldCountShape::MsgFieldCountShape(const std::wstring& subDoc, Operation_Type_Enum id)
+MsgFieldCountShape::MsgFieldCountShape(const XmlSource& source, Operation_Type_Enum id)
     : MsgTagFieldShape(ReadHeader(
-          subDoc, id,
+          source, id,
           id == OPT_TYPE_MSG_FIELD_COUNT_GE ? Header::FromElementThenOwnId : Header::OwnId)) {
-    OperationReader reader(subDoc);
+    OperationReader reader(source);
     m_nNeedMeetedNum = Wtoi(ReadCountedField(reader));
 }
 
@@ -30,9 +30,9 @@ std::wstring MsgFieldCountShape::ReadCountedField(XmlReader& reader) {
 
 MsgSatisFieldCountShape::MsgSatisFieldCountShape(Operation_Type_Enum id) : MsgFieldCountShape(id) {}
 
-MsgSatisFieldCountShape::MsgSatisFieldCountShape(const std::wstring& subDoc, Operation_Type_Enum id)
+MsgSatisFieldCountShape::MsgSatisFieldCountShape(const XmlSource& source, Operation_Type_Enum id)
     : MsgFieldCountShape(id) {
-    OperationReader reader(subDoc);
+    OperationReader reader(source);
     std::wstring needed = ReadCountedField(reader);
     // Only the Equal kind knows "all" (every message), stored as -1.
     if (id == OPT_TYPE_MSG_SATIS_FIELD_COUNT_EQUAL) {
@@ -63,9 +63,9 @@ int MsgSatisFieldCountShape::IsValueSatisfy(std::wstring value) {
 MsgFreqLogFreqShape::MsgFreqLogFreqShape(Operation_Type_Enum id)
     : COperationTypeConfig(OwnHeader(id)) {}
 
-MsgFreqLogFreqShape::MsgFreqLogFreqShape(const std::wstring& subDoc, Operation_Type_Enum id)
+MsgFreqLogFreqShape::MsgFreqLogFreqShape(const XmlSource& source, Operation_Type_Enum id)
     : MsgFreqLogFreqShape(id) {
-    OperationReader reader(subDoc);
+    OperationReader reader(source);
     m_nFieldID = ReadInitialFieldID(reader);
     m_nIsFreqInfo = reader.AttrDec(L"IsFreq");
     reader.Find(L"ReceiveMsg");
@@ -106,8 +106,9 @@ ECFG_DEFINE_SHAPED_KIND(COptMsgFieldCountEqualConfig, MsgFieldCountShape,
 ECFG_DEFINE_KIND(COptCalcLogFieldNum,
                  COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_CALC_LOG_FIELD_NUM)))
 
-COptCalcLogFieldNum::COptCalcLogFieldNum(std::wstring subDoc) : COperationTypeConfig(subDoc) {
-    OperationReader reader(subDoc);
+COptCalcLogFieldNum::COptCalcLogFieldNum(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
+    OperationReader reader(source);
     reader.Find(L"Field");
     m_nFieldID = reader.AttrHex(L"ID");
     m_nMinNum = reader.AttrDec(L"MinNum");
@@ -124,9 +125,10 @@ int COptCalcLogFieldNum::IsNumSatisfy(int number) {
 ECFG_DEFINE_KIND(COptMsgFieldFollowedBySomeFieldConfg,
                  COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_MSG_FIELD_FOLLOWED_BY_SOME_FIELD)))
 
-COptMsgFieldFollowedBySomeFieldConfg::COptMsgFieldFollowedBySomeFieldConfg(std::wstring subDoc)
+COptMsgFieldFollowedBySomeFieldConfg::COptMsgFieldFollowedBySomeFieldConfg(
+    const ecfg::XmlSource& source)
     : COptMsgFieldFollowedBySomeFieldConfg() {
-    OperationReader reader(subDoc);
+    OperationReader reader(source);
     reader.Find(L"Msg");
     ecfg::GetMsgIDList(reader.Attr(L"ID"), m_vecMsgIDList);
     reader.Into();
@@ -144,9 +146,9 @@ int COptMsgFieldFollowedBySomeFieldConfg::InMsgList(int msgID) {
 ECFG_DEFINE_KIND(COptPSCAndRLNumNotChangeCofnig,
                  COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_PSC_AND_RL_NUM_NOT_CHANGE)))
 
-COptPSCAndRLNumNotChangeCofnig::COptPSCAndRLNumNotChangeCofnig(std::wstring subDoc)
-    : COperationTypeConfig(subDoc) {
-    OperationReader reader(subDoc);
+COptPSCAndRLNumNotChangeCofnig::COptPSCAndRLNumNotChangeCofnig(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
+    OperationReader reader(source);
     reader.Find(L"MsgList");
     ecfg::ReadChildNumbers(reader, ecfg::HexToInt, ecfg::EmptyText::AsZero, m_vecMsgList);
     reader.Find(L"MsgField");

@@ -15,8 +15,11 @@ COptCheckFieldConfig::COptCheckFieldConfig(Operation_Type_Enum id) {
 
 // 1st child: message id (of a '/' list only the first counts); 2nd child: the
 // locator, and one value per child.
-COptCheckFieldConfig::COptCheckFieldConfig(std::wstring subDoc) : COperationTypeConfig(subDoc) {
-    InsideOperation reader(subDoc);
+ECFG_TEXT_CONSTRUCTOR(COptCheckFieldConfig, std::wstring)
+
+COptCheckFieldConfig::COptCheckFieldConfig(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
+    InsideOperation reader(source);
     reader.Find();
     m_nMsgID = reader.DataHex();
     reader.Find();
@@ -32,9 +35,9 @@ CheckFieldInMsgListShape::CheckFieldInMsgListShape(Operation_Type_Enum id)
     : COptCheckFieldConfig(id) {}
 
 // The check's own reading, then the 1st child once more as the whole id list.
-CheckFieldInMsgListShape::CheckFieldInMsgListShape(std::wstring subDoc)
-    : COptCheckFieldConfig(subDoc) {
-    InsideOperation reader(subDoc);
+CheckFieldInMsgListShape::CheckFieldInMsgListShape(const XmlSource& source)
+    : COptCheckFieldConfig(source) {
+    InsideOperation reader(source);
     reader.Find();
     GetMsgIDList(reader.Data(), m_vecMsgList);
 }
@@ -55,8 +58,8 @@ FieldValueShape::FieldValueShape(Operation_Type_Enum id) {
 
 // 1st child: one message id per child (empty skipped); 2nd child: "Name",
 // "Value".
-FieldValueShape::FieldValueShape(const std::wstring& subDoc) : COperationTypeConfig(subDoc) {
-    InsideOperation reader(subDoc);
+FieldValueShape::FieldValueShape(const XmlSource& source) : COperationTypeConfig(source) {
+    InsideOperation reader(source);
     reader.Find();
     ReadChildNumbers(reader, HexToInt, EmptyText::Skip, m_vecMsgList);
     reader.Find();
@@ -71,26 +74,27 @@ int FieldValueShape::InMsgList(int msgID) {
 }  // namespace ecfg
 
 ECFG_OPERATION_SHAPE_KIND(COptFieldEqualConfig, COptCheckFieldConfig, OPT_TYPE_FIELD_EQUAL,
-                          COptCheckFieldConfig(std::move(subDoc)))
+                          COptCheckFieldConfig(source))
 ECFG_OPERATION_SHAPE_KIND(COptFieldNotEqualConfig, COptCheckFieldConfig, OPT_TYPE_FIELD_NOT_EQUAL,
-                          COptCheckFieldConfig(std::move(subDoc)))
+                          COptCheckFieldConfig(source))
 ECFG_OPERATION_SHAPE_KIND(COptFieldExistConfig, CheckFieldInMsgListShape, OPT_TYPE_FIELD_EXIST,
-                          CheckFieldInMsgListShape(std::move(subDoc)))
+                          CheckFieldInMsgListShape(source))
 ECFG_OPERATION_SHAPE_KIND(COptFieldNotExistConfig, CheckFieldInMsgListShape,
-                          OPT_TYPE_FIELD_NOT_EXIST, CheckFieldInMsgListShape(std::move(subDoc)))
+                          OPT_TYPE_FIELD_NOT_EXIST, CheckFieldInMsgListShape(source))
 ECFG_OPERATION_SHAPE_KIND(COptFieldGreatConfig, FieldValueShape, OPT_TYPE_FIELD_GREAT,
-                          FieldValueShape(subDoc))
+                          FieldValueShape(source))
 ECFG_OPERATION_SHAPE_KIND(COptFieldBellowConfig, FieldValueShape, OPT_TYPE_FIELD_BELLOW,
-                          FieldValueShape(subDoc))
+                          FieldValueShape(source))
 
 // ---- 12 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptFieldCmpConfig, OPT_TYPE_FIELD_CMP)
+ECFG_OPERATION_PROTOTYPE(COptFieldCmpConfig, OPT_TYPE_FIELD_CMP, std::wstring)
 
 // "Source", then "Destination": each with a "MsgID" child (hex) and a "Field"
 // child ("Name").
-COptFieldCmpConfig::COptFieldCmpConfig(std::wstring subDoc) : COperationTypeConfig(subDoc) {
-    InsideOperation reader(subDoc);
+COptFieldCmpConfig::COptFieldCmpConfig(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
+    InsideOperation reader(source);
     // Entering a missing end gives an empty level: its reads are absent.
     const auto readEnd = [&reader](MCD_CSTR name, int& msgID, std::wstring& fieldName) {
         reader.Find(name);
@@ -107,11 +111,12 @@ COptFieldCmpConfig::COptFieldCmpConfig(std::wstring subDoc) : COperationTypeConf
 
 // ---- 43 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptTwoFieldValuesEqual_Config, OPT_TYPE_TWO_FIELD_VALUES_EQUAL)
+ECFG_OPERATION_PROTOTYPE(COptTwoFieldValuesEqual_Config, OPT_TYPE_TWO_FIELD_VALUES_EQUAL,
+                         std::wstring)
 
-COptTwoFieldValuesEqual_Config::COptTwoFieldValuesEqual_Config(std::wstring subDoc)
-    : COperationTypeConfig(subDoc) {
-    ecfg::OnOperation reader(subDoc);
+COptTwoFieldValuesEqual_Config::COptTwoFieldValuesEqual_Config(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
+    ecfg::OnOperation reader(source);
     reader.FindChild(L"SrcField");
     m_nSrcFieldID = reader.ChildDataHex();
     reader.FindChild(L"DesField");

@@ -14,9 +14,9 @@ InitialMsgFieldShape::InitialMsgFieldShape(Operation_Type_Enum id) {
     SetOperationType(id);
 }
 
-InitialMsgFieldShape::InitialMsgFieldShape(const std::wstring& subDoc, Operation_Type_Enum id)
+InitialMsgFieldShape::InitialMsgFieldShape(const XmlSource& source, Operation_Type_Enum id)
     : InitialMsgFieldShape(id) {
-    InsideOperation reader(subDoc);
+    InsideOperation reader(source);
     m_strInitialKeywordName = ReadLocatedIDs(reader, L"InitialMsg", m_vecInitialMsgID).name;
     Unpack(ReadLocatedIDs(reader, L"ReceiveMsg", m_vecReceiveMsgList), m_strKeywordName, m_nLength,
            m_nOffset);
@@ -33,9 +33,9 @@ int InitialMsgFieldShape::InInitialMsgList(int msgID) {
 InitialFieldShape::InitialFieldShape(Operation_Type_Enum id) : InitialMsgFieldShape(id) {}
 
 // The shared reading, then "InitialMsg" once more for the rest of its locator.
-InitialFieldShape::InitialFieldShape(const std::wstring& subDoc, Operation_Type_Enum id)
-    : InitialMsgFieldShape(subDoc, id) {
-    InsideOperation reader(subDoc);
+InitialFieldShape::InitialFieldShape(const XmlSource& source, Operation_Type_Enum id)
+    : InitialMsgFieldShape(source, id) {
+    InsideOperation reader(source);
     reader.Find(L"InitialMsg");
     m_nInitialLength = reader.AttrDec(L"Length");
     m_nInitialOffset = reader.AttrDec(L"StartOffset");
@@ -45,21 +45,23 @@ InitialFieldShape::InitialFieldShape(const std::wstring& subDoc, Operation_Type_
 
 ECFG_OPERATION_SHAPE_KIND(COptInitialFieldUnEqualConfig, InitialFieldShape,
                           OPT_TYPE_INITIAL_FIELD_UNEQUAL,
-                          InitialFieldShape(subDoc, OPT_TYPE_INITIAL_FIELD_UNEQUAL))
+                          InitialFieldShape(source, OPT_TYPE_INITIAL_FIELD_UNEQUAL))
 ECFG_OPERATION_SHAPE_KIND(COptInitialFieldEqualConfig, InitialFieldShape,
                           OPT_TYPE_INITIAL_FIELD_EQUAL,
-                          InitialFieldShape(subDoc, OPT_TYPE_INITIAL_FIELD_EQUAL))
+                          InitialFieldShape(source, OPT_TYPE_INITIAL_FIELD_EQUAL))
 ECFG_OPERATION_SHAPE_KIND(COptInitFieldEqualWithOneRecvValue, InitialFieldShape,
                           OPT_TYPE_INIT_FIELD_EQUAL_WITH_ONE_RECV_VALUE,
-                          InitialFieldShape(subDoc, OPT_TYPE_INIT_FIELD_EQUAL_WITH_ONE_RECV_VALUE))
+                          InitialFieldShape(source, OPT_TYPE_INIT_FIELD_EQUAL_WITH_ONE_RECV_VALUE))
 
 // ---- 15 -------------------------------------------------------------------------
 
 COptInitFieldGreatOrEqual::COptInitFieldGreatOrEqual()
     : InitialMsgFieldShape(OPT_TYPE_INIT_FIELD_GREAT_OR_EQUAL) {}
 
-COptInitFieldGreatOrEqual::COptInitFieldGreatOrEqual(const std::wstring& subDoc)
-    : InitialMsgFieldShape(subDoc, OPT_TYPE_INIT_FIELD_GREAT_OR_EQUAL) {}
+COptInitFieldGreatOrEqual::COptInitFieldGreatOrEqual(const ecfg::XmlSource& source)
+    : InitialMsgFieldShape(source, OPT_TYPE_INIT_FIELD_GREAT_OR_EQUAL) {}
+
+ECFG_TEXT_CONSTRUCTOR(COptInitFieldGreatOrEqual, const std::wstring&)
 
 COperationTypeConfig* COptInitFieldGreatOrEqual::Clone(std::wstring subDoc) {
     return new COptInitFieldGreatOrEqual(subDoc);
@@ -67,14 +69,15 @@ COperationTypeConfig* COptInitFieldGreatOrEqual::Clone(std::wstring subDoc) {
 
 // ---- 16 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptInitFieldBellowSumOfFields, OPT_TYPE_INIT_FIELD_BELLOW_SUM_OF_FIELDS)
+ECFG_OPERATION_PROTOTYPE(COptInitFieldBellowSumOfFields, OPT_TYPE_INIT_FIELD_BELLOW_SUM_OF_FIELDS,
+                         const std::wstring&)
 
 // "InitialMsg" "ID" with one summed field name per child (empty names kept),
 // then "ReceiveMsg" as in the other initial-field kinds.
-COptInitFieldBellowSumOfFields::COptInitFieldBellowSumOfFields(const std::wstring& subDoc)
-    : COperationTypeConfig(subDoc) {
+COptInitFieldBellowSumOfFields::COptInitFieldBellowSumOfFields(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
     SetOperationType(OPT_TYPE_INIT_FIELD_BELLOW_SUM_OF_FIELDS);
-    InsideOperation reader(subDoc);
+    InsideOperation reader(source);
     reader.Find(L"InitialMsg");
     m_nInitialMsgID = reader.AttrHex(L"ID");
     reader.EachChild(nullptr, [&] { m_vecSumOfFieldsList.push_back(reader.Attr(L"Name")); });
@@ -88,11 +91,12 @@ int COptInitFieldBellowSumOfFields::IsInReceiveMsgList(int msgID) {
 
 // ---- 44 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptInitLogFieldBelongFieldConfig, OPT_TYPE_INIT_LOG_FIELD_BELONG_FIELD)
+ECFG_OPERATION_PROTOTYPE(COptInitLogFieldBelongFieldConfig, OPT_TYPE_INIT_LOG_FIELD_BELONG_FIELD,
+                         std::wstring)
 
-COptInitLogFieldBelongFieldConfig::COptInitLogFieldBelongFieldConfig(std::wstring subDoc)
-    : COperationTypeConfig(subDoc) {
-    InsideOperation reader(subDoc);
+COptInitLogFieldBelongFieldConfig::COptInitLogFieldBelongFieldConfig(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
+    InsideOperation reader(source);
     reader.Find(L"InitialField");
     m_nInitFieldID = reader.AttrHex(L"ID");
     reader.Find(L"Field");

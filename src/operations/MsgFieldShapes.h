@@ -25,10 +25,10 @@ inline COperationTypeConfig OwnHeader(Operation_Type_Enum id) {
     return header;
 }
 
-inline COperationTypeConfig ReadHeader(const std::wstring& subDoc, Operation_Type_Enum id,
+inline COperationTypeConfig ReadHeader(const XmlSource& source, Operation_Type_Enum id,
                                        Header rule) {
     if (rule == Header::OwnId) return OwnHeader(id);
-    COperationTypeConfig header(subDoc);
+    COperationTypeConfig header(source);
     if (rule == Header::FromElementThenOwnId) header.SetOperationType(id);
     return header;
 }
@@ -67,7 +67,7 @@ inline int ReadMsgFieldIntoMap(XmlReader& reader, std::vector<int>& msgIDs,
 // A reader standing on the operation element's level, inside it.
 class OperationReader : public XmlReader {
 public:
-    explicit OperationReader(const std::wstring& subDoc) : XmlReader(subDoc) {
+    explicit OperationReader(const XmlSource& source) : XmlReader(source) {
         Find();
         Into();
     }
@@ -75,11 +75,12 @@ public:
 
 }  // namespace ecfg
 
-// The prototype constructor (from the given base initialiser), destructor and
-// Clone of a public kind.
+// The prototype constructor (from the given base initialiser), destructor, XML
+// constructor from a text and Clone of a public kind.
 #define ECFG_DEFINE_KIND(Kind, baseInit)                     \
     Kind::Kind() : baseInit {}                               \
     Kind::~Kind() {}                                         \
+    ECFG_TEXT_CONSTRUCTOR(Kind, std::wstring)                \
     COperationTypeConfig* Kind::Clone(std::wstring subDoc) { \
         return new Kind(subDoc);                             \
     }
@@ -87,4 +88,4 @@ public:
 // A public kind that only names its shape and id.
 #define ECFG_DEFINE_SHAPED_KIND(Kind, Shape, id) \
     ECFG_DEFINE_KIND(Kind, Shape(id))            \
-    Kind::Kind(std::wstring subDoc) : Shape(subDoc, id) {}
+    Kind::Kind(const ecfg::XmlSource& source) : Shape(source, id) {}

@@ -18,6 +18,10 @@ public:
     COperationTypeConfig* CreateOperation(std::wstring subDoc) const {
         return Create(std::move(subDoc));
     }
+    // The same from a source, without copying an element's text.
+    COperationTypeConfig* CreateOperation(const ecfg::XmlSource& source) const {
+        return Create(source);
+    }
 
     COperationTypeConfigFactory();
 };

@@ -15,7 +15,7 @@ namespace ecfg {
 // whatever its name), before its first child.
 class InsideOperation : public XmlReader {
 public:
-    explicit InsideOperation(const std::wstring& subDoc) : XmlReader(subDoc) {
+    explicit InsideOperation(const XmlSource& source) : XmlReader(source) {
         Find();
         Into();
     }
@@ -25,7 +25,7 @@ public:
 // children without going into it.
 class OnOperation : public XmlReader {
 public:
-    explicit OnOperation(const std::wstring& subDoc) : XmlReader(subDoc) { Find(); }
+    explicit OnOperation(const XmlSource& source) : XmlReader(source) { Find(); }
 };
 
 // The fixed-position locator spread over a kind's three fields.
@@ -37,22 +37,25 @@ inline void Unpack(const FixedLocator& locator, std::wstring& name, int& length,
 
 }  // namespace ecfg
 
-// The prototype constructor (defaults and the kind's type id) and Clone of a
-// kind whose XML constructor has a body of its own.
-#define ECFG_OPERATION_PROTOTYPE(Kind, typeID)               \
+// The prototype constructor (defaults and the kind's type id), the XML
+// constructor from a text (taken as SubDoc) and Clone of a kind whose
+// constructor from a source has a body of its own.
+#define ECFG_OPERATION_PROTOTYPE(Kind, typeID, SubDoc)       \
     Kind::Kind() {                                           \
         SetOperationType(typeID);                            \
     }                                                        \
+    ECFG_TEXT_CONSTRUCTOR(Kind, SubDoc)                      \
     COperationTypeConfig* Kind::Clone(std::wstring subDoc) { \
         return new Kind(std::move(subDoc));                  \
     }
 
-// The three definitions of a kind that is its shape under its own name: the
-// prototype from the shape's id constructor, the XML constructor from the
-// given shape initialiser, and Clone.
+// The four definitions of a kind that is its shape under its own name: the
+// prototype from the shape's id constructor, the one from a source from the
+// given shape initialiser (of `source`), the one from a text and Clone.
 #define ECFG_OPERATION_SHAPE_KIND(Kind, Shape, typeID, xmlInit) \
     Kind::Kind() : Shape(typeID) {}                             \
-    Kind::Kind(std::wstring subDoc) : xmlInit {}                \
+    Kind::Kind(const ecfg::XmlSource& source) : xmlInit {}      \
+    ECFG_TEXT_CONSTRUCTOR(Kind, std::wstring)                   \
     COperationTypeConfig* Kind::Clone(std::wstring subDoc) {    \
         return new Kind(std::move(subDoc));                     \
     }

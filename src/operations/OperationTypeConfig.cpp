@@ -6,8 +6,11 @@
 
 COperationTypeConfig::COperationTypeConfig() : m_eOperationType(OPT_TYPE_BASE) {}
 
-COperationTypeConfig::COperationTypeConfig(const std::wstring& subDoc) : COperationTypeConfig() {
-    ecfg::XmlReader reader(subDoc);
+COperationTypeConfig::COperationTypeConfig(const std::wstring& subDoc)
+    : COperationTypeConfig(ecfg::XmlSource(subDoc)) {}
+
+COperationTypeConfig::COperationTypeConfig(const ecfg::XmlSource& source) : COperationTypeConfig() {
+    ecfg::XmlReader reader(source);
     reader.Find();
     m_eOperationType = static_cast<Operation_Type_Enum>(reader.AttrDec(L"Type"));
     m_strOperationInfo = reader.Attr(L"Info");

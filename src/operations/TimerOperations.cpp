@@ -9,21 +9,23 @@ using ecfg::OnOperation;
 
 // ---- 1 --------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptStartTimerConfig, OPT_TYPE_START_TIMER)
+ECFG_OPERATION_PROTOTYPE(COptStartTimerConfig, OPT_TYPE_START_TIMER, std::wstring)
 
-COptStartTimerConfig::COptStartTimerConfig(std::wstring subDoc) : COperationTypeConfig(subDoc) {
-    OnOperation reader(subDoc);
+COptStartTimerConfig::COptStartTimerConfig(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
+    OnOperation reader(source);
     reader.FindChild();
     m_nTimeLimited = reader.ChildDataDec();
 }
 
 // ---- 2 --------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptStartTimerAndWaitMsgConfig, OPT_TYPE_START_TIMER_AND_WAIT_MSG)
+ECFG_OPERATION_PROTOTYPE(COptStartTimerAndWaitMsgConfig, OPT_TYPE_START_TIMER_AND_WAIT_MSG,
+                         std::wstring)
 
-COptStartTimerAndWaitMsgConfig::COptStartTimerAndWaitMsgConfig(std::wstring subDoc)
-    : COperationTypeConfig(subDoc) {
-    OnOperation reader(subDoc);
+COptStartTimerAndWaitMsgConfig::COptStartTimerAndWaitMsgConfig(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
+    OnOperation reader(source);
     reader.FindChild();
     m_nTime = reader.ChildDataDec();
     reader.FindChild();
@@ -32,11 +34,12 @@ COptStartTimerAndWaitMsgConfig::COptStartTimerAndWaitMsgConfig(std::wstring subD
 
 // ---- 3 --------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptStartCounterAndWaitMsgConfig, OPT_TYPE_START_COUNTER_AND_WAIT_MSG)
+ECFG_OPERATION_PROTOTYPE(COptStartCounterAndWaitMsgConfig, OPT_TYPE_START_COUNTER_AND_WAIT_MSG,
+                         std::wstring)
 
-COptStartCounterAndWaitMsgConfig::COptStartCounterAndWaitMsgConfig(std::wstring subDoc)
-    : COperationTypeConfig(subDoc) {
-    InsideOperation reader(subDoc);
+COptStartCounterAndWaitMsgConfig::COptStartCounterAndWaitMsgConfig(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
+    InsideOperation reader(source);
     reader.Find(L"Count");
     m_nCount = reader.DataDec();
     reader.Find(L"MsgList");
@@ -49,10 +52,10 @@ int COptStartCounterAndWaitMsgConfig::InMsgList(int msgID) {
 
 // ---- 4 --------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptWaitMsgConfig, OPT_TYPE_WAIT_MSG)
+ECFG_OPERATION_PROTOTYPE(COptWaitMsgConfig, OPT_TYPE_WAIT_MSG, std::wstring)
 
-COptWaitMsgConfig::COptWaitMsgConfig(std::wstring subDoc) : COperationTypeConfig(subDoc) {
-    OnOperation reader(subDoc);
+COptWaitMsgConfig::COptWaitMsgConfig(const ecfg::XmlSource& source) : COperationTypeConfig(source) {
+    OnOperation reader(source);
     ecfg::ReadChildNumbers(reader, ecfg::HexToInt, EmptyText::AsZero, m_vecMsgList);
 }
 
@@ -62,21 +65,21 @@ int COptWaitMsgConfig::InMsgList(int msgID) {
 
 // ---- 5 --------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptWaitLogConfig, OPT_TYPE_WAIT_LOG)
+ECFG_OPERATION_PROTOTYPE(COptWaitLogConfig, OPT_TYPE_WAIT_LOG, std::wstring)
 
-COptWaitLogConfig::COptWaitLogConfig(std::wstring subDoc) : COperationTypeConfig(subDoc) {
-    OnOperation reader(subDoc);
+COptWaitLogConfig::COptWaitLogConfig(const ecfg::XmlSource& source) : COperationTypeConfig(source) {
+    OnOperation reader(source);
     reader.FindChild(L"FieldID");
     m_nLogCodeFieldID = reader.ChildDataHex();
 }
 
 // ---- 19 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptWaitLog_FieldEqualConfig, OPT_TYPE_WAIT_LOG_FIELD_EQUAL)
+ECFG_OPERATION_PROTOTYPE(COptWaitLog_FieldEqualConfig, OPT_TYPE_WAIT_LOG_FIELD_EQUAL, std::wstring)
 
-COptWaitLog_FieldEqualConfig::COptWaitLog_FieldEqualConfig(std::wstring subDoc)
-    : COperationTypeConfig(subDoc) {
-    InsideOperation reader(subDoc);
+COptWaitLog_FieldEqualConfig::COptWaitLog_FieldEqualConfig(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
+    InsideOperation reader(source);
     reader.Find(L"Field");
     m_nFieldID = reader.AttrHex(L"ID");
     ecfg::ReadChildTexts(reader, false, m_vecValueList);
@@ -84,22 +87,24 @@ COptWaitLog_FieldEqualConfig::COptWaitLog_FieldEqualConfig(std::wstring subDoc)
 
 // ---- 23 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptWaitEventConfig, OPT_TYPE_WAIT_EVENT)
+ECFG_OPERATION_PROTOTYPE(COptWaitEventConfig, OPT_TYPE_WAIT_EVENT, std::wstring)
 
-COptWaitEventConfig::COptWaitEventConfig(std::wstring subDoc) : COperationTypeConfig(subDoc) {
-    OnOperation reader(subDoc);
+COptWaitEventConfig::COptWaitEventConfig(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
+    OnOperation reader(source);
     ecfg::ReadChildNumbers(reader, ecfg::Wtoi, EmptyText::AsZero, m_vecEventIDList);
 }
 
 // ---- 42 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptStartTimer_By_MsgField_Config, OPT_TYPE_START_TIMER_BY_MSG_FIELD)
+ECFG_OPERATION_PROTOTYPE(COptStartTimer_By_MsgField_Config, OPT_TYPE_START_TIMER_BY_MSG_FIELD,
+                         std::wstring)
 
 // 1st child: '/'-separated message ids; 2nd child: the locator; 3rd child:
 // the added time.
-COptStartTimer_By_MsgField_Config::COptStartTimer_By_MsgField_Config(std::wstring subDoc)
-    : COperationTypeConfig(subDoc) {
-    InsideOperation reader(subDoc);
+COptStartTimer_By_MsgField_Config::COptStartTimer_By_MsgField_Config(const ecfg::XmlSource& source)
+    : COperationTypeConfig(source) {
+    InsideOperation reader(source);
     reader.Find();
     GetMsgIDList(reader.Data(), m_vecMsgIDs);
     reader.Find();

@@ -6,6 +6,10 @@
 #include "eventconfig/EventConfigExport.h"
 #include "eventconfig/operations/OperationTypeConfig.h"
 
+namespace ecfg {
+class XmlSource;
+}
+
 // Type ids of the action kinds ("Action" "Type"). 8, 9, 10 and 19 are unused.
 enum Action_Type_Enum {
     ACT_TYPE_BASE = 0,
@@ -55,6 +59,9 @@ public:
     // Reads "Type" (decimal) and "Info" of the first element, only when the
     // sub-document is well-formed; otherwise type 0 and empty info.
     explicit CActionConfig(const std::wstring& subDoc);
+    // The same from a source: the library's own path, which reads an open
+    // reader's element in place (the source type is internal to the library).
+    explicit CActionConfig(const ecfg::XmlSource& source);
     CActionConfig(const CActionConfig& other) = default;
     CActionConfig& operator=(const CActionConfig& other) = default;
     virtual ~CActionConfig();

@@ -10,7 +10,7 @@
 class EVENTCONFIG_API CActEventIDConfig : public CActionConfig {
 protected:
     CActEventIDConfig() = default;
-    explicit CActEventIDConfig(const std::wstring& subDoc);
+    explicit CActEventIDConfig(const ecfg::XmlSource& source);
 
     int m_nEventID = 0;
 };
@@ -20,6 +20,7 @@ class EVENTCONFIG_API CActGenEventConfig : public CActionConfig {
 public:
     CActGenEventConfig();
     explicit CActGenEventConfig(std::wstring subDoc);
+    explicit CActGenEventConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     int GetEventID() { return m_nEventID; }
 
@@ -32,6 +33,7 @@ class EVENTCONFIG_API CActGenEventByTimeConfig : public CActEventIDConfig {
 public:
     CActGenEventByTimeConfig();
     explicit CActGenEventByTimeConfig(std::wstring subDoc);
+    explicit CActGenEventByTimeConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     int GetEventID() const { return m_nEventID; }
 };
@@ -41,6 +43,7 @@ class EVENTCONFIG_API CActSaveEventIDConfig : public CActEventIDConfig {
 public:
     CActSaveEventIDConfig();
     explicit CActSaveEventIDConfig(std::wstring subDoc);
+    explicit CActSaveEventIDConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     int GetEventID() { return m_nEventID; }
 };
@@ -50,6 +53,7 @@ class EVENTCONFIG_API CActDeleteEventIDConfig : public CActEventIDConfig {
 public:
     CActDeleteEventIDConfig();
     explicit CActDeleteEventIDConfig(std::wstring subDoc);
+    explicit CActDeleteEventIDConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     int GetEventID() { return m_nEventID; }
 };
@@ -60,6 +64,7 @@ class EVENTCONFIG_API CActGenSystemEventConfig : public CActionConfig {
 public:
     CActGenSystemEventConfig();
     explicit CActGenSystemEventConfig(std::wstring subDoc);
+    explicit CActGenSystemEventConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     int GetEventID() { return m_nEventID; }
     std::wstring GetEventInfo() const { return m_strEventInfo; }
@@ -75,6 +80,7 @@ class EVENTCONFIG_API CActGenEventWithLogFieldInfo : public CActionConfig {
 public:
     CActGenEventWithLogFieldInfo();
     explicit CActGenEventWithLogFieldInfo(std::wstring subDoc);
+    explicit CActGenEventWithLogFieldInfo(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     int GetEventID() { return m_nEventID; }
     std::wstring GetInfoName() const { return m_strInfoName; }
@@ -93,6 +99,7 @@ class EVENTCONFIG_API CAct_GenEvent_InfoFromMsgConfig : public CActionConfig {
 public:
     CAct_GenEvent_InfoFromMsgConfig();
     explicit CAct_GenEvent_InfoFromMsgConfig(std::wstring subDoc);
+    explicit CAct_GenEvent_InfoFromMsgConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     int GetEventID() { return m_nEventID; }
     int InMsgIDList(int id) const;

@@ -31,7 +31,8 @@ protected:
         OneLowered
     };
     explicit CActLogFieldLocatorMapConfig(Action_Type_Enum type);
-    CActLogFieldLocatorMapConfig(const std::wstring& subDoc, Action_Type_Enum type, FieldRead read);
+    CActLogFieldLocatorMapConfig(const ecfg::XmlSource& source, Action_Type_Enum type,
+                                 FieldRead read);
 
 private:
     int m_nToUpdateFieldID = -1;
@@ -43,6 +44,7 @@ class EVENTCONFIG_API CAct_UpdateLogFieldConfig : public CActLogFieldLocatorMapC
 public:
     CAct_UpdateLogFieldConfig();
     explicit CAct_UpdateLogFieldConfig(std::wstring subDoc);
+    explicit CAct_UpdateLogFieldConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 };
 
@@ -51,6 +53,7 @@ class EVENTCONFIG_API CAct_UpdateLogField_ForEventInfo_Config
 public:
     CAct_UpdateLogField_ForEventInfo_Config();
     explicit CAct_UpdateLogField_ForEventInfo_Config(std::wstring subDoc);
+    explicit CAct_UpdateLogField_ForEventInfo_Config(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 };
 
@@ -58,6 +61,7 @@ class EVENTCONFIG_API CAct_DelValueOfLogFieldConfig : public CActLogFieldLocator
 public:
     CAct_DelValueOfLogFieldConfig();
     explicit CAct_DelValueOfLogFieldConfig(std::wstring subDoc);
+    explicit CAct_DelValueOfLogFieldConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 };
 
@@ -68,6 +72,7 @@ class EVENTCONFIG_API CActUpdateLogFieldByRuleInit : public CActionConfig {
 public:
     CActUpdateLogFieldByRuleInit();
     explicit CActUpdateLogFieldByRuleInit(std::wstring subDoc);
+    explicit CActUpdateLogFieldByRuleInit(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 
     int GetFieldID() { return m_nFieldID; }
@@ -89,7 +94,7 @@ public:
 
 protected:
     explicit CActLogFieldPairConfig(Action_Type_Enum type);
-    explicit CActLogFieldPairConfig(const std::wstring& subDoc);
+    explicit CActLogFieldPairConfig(const ecfg::XmlSource& source);
 
 private:
     int m_nSrcFieldID = -1;
@@ -100,6 +105,7 @@ class EVENTCONFIG_API CAct_UpdateLogField_B_From_A_Config : public CActLogFieldP
 public:
     CAct_UpdateLogField_B_From_A_Config();
     explicit CAct_UpdateLogField_B_From_A_Config(std::wstring subDoc);
+    explicit CAct_UpdateLogField_B_From_A_Config(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 };
 
@@ -107,6 +113,7 @@ class EVENTCONFIG_API CAct_DelLogFieldValue_B_By_A_Config : public CActLogFieldP
 public:
     CAct_DelLogFieldValue_B_By_A_Config();
     explicit CAct_DelLogFieldValue_B_By_A_Config(std::wstring subDoc);
+    explicit CAct_DelLogFieldValue_B_By_A_Config(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 };
 
@@ -119,7 +126,7 @@ public:
 
 protected:
     explicit CActLogFieldIDConfig(Action_Type_Enum type);
-    explicit CActLogFieldIDConfig(const std::wstring& subDoc);
+    explicit CActLogFieldIDConfig(const ecfg::XmlSource& source);
 
 private:
     int m_nFieldID = 0;
@@ -129,6 +136,7 @@ class EVENTCONFIG_API CActInitLogCodeFieldConfig : public CActLogFieldIDConfig {
 public:
     CActInitLogCodeFieldConfig();
     explicit CActInitLogCodeFieldConfig(std::wstring subDoc);
+    explicit CActInitLogCodeFieldConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 };
 
@@ -136,6 +144,7 @@ class EVENTCONFIG_API CActDelInitialLogFieldConfig : public CActLogFieldIDConfig
 public:
     CActDelInitialLogFieldConfig();
     explicit CActDelInitialLogFieldConfig(std::wstring subDoc);
+    explicit CActDelInitialLogFieldConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 };
 
@@ -147,6 +156,7 @@ class EVENTCONFIG_API CActInitMsgFieldConfig : public CActionConfig {
 public:
     CActInitMsgFieldConfig();
     explicit CActInitMsgFieldConfig(std::wstring subDoc);
+    explicit CActInitMsgFieldConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 
     int InMsgIDList(int id);
@@ -167,6 +177,7 @@ class EVENTCONFIG_API CActSaveSumOfMsgFieldsConfig : public CActionConfig {
 public:
     CActSaveSumOfMsgFieldsConfig();
     explicit CActSaveSumOfMsgFieldsConfig(const std::wstring& subDoc);
+    explicit CActSaveSumOfMsgFieldsConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 
     int GetMsgID() const { return m_nMsgID; }

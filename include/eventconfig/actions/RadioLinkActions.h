@@ -17,7 +17,7 @@ public:
 protected:
     enum class NameCase { AsWritten, Lowered };
     explicit CActRuleFieldNamesConfig(Action_Type_Enum type);
-    CActRuleFieldNamesConfig(const std::wstring& subDoc, Action_Type_Enum type,
+    CActRuleFieldNamesConfig(const ecfg::XmlSource& source, Action_Type_Enum type,
                              const wchar_t* first, const wchar_t* second, NameCase nameCase);
 
     const std::wstring& FirstName() const { return m_strFirstName; }
@@ -41,6 +41,7 @@ class EVENTCONFIG_API CAction_Record_RL_And_PSCConfig : public CActRuleFieldName
 public:
     CAction_Record_RL_And_PSCConfig();
     explicit CAction_Record_RL_And_PSCConfig(std::wstring subDoc);
+    explicit CAction_Record_RL_And_PSCConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 
     std::wstring GetRLTag() { return FirstName(); }
@@ -54,6 +55,7 @@ class EVENTCONFIG_API CAct_Update_RL_And_PSCConfig : public CActRuleFieldNamesCo
 public:
     CAct_Update_RL_And_PSCConfig();
     explicit CAct_Update_RL_And_PSCConfig(std::wstring subDoc);
+    explicit CAct_Update_RL_And_PSCConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 
     std::wstring GetAddPSCTag() { return FirstName(); }
@@ -71,6 +73,7 @@ class EVENTCONFIG_API CActSwitchProtocol : public CActionConfig {
 public:
     CActSwitchProtocol();
     explicit CActSwitchProtocol(std::wstring subDoc);
+    explicit CActSwitchProtocol(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 
     int GetProtocol() const { return m_nProtocol; }

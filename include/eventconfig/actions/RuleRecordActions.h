@@ -27,7 +27,7 @@ public:
 protected:
     enum class TagSearch { Forward, Reverse };
     explicit CActRuleFieldRecordConfig(Action_Type_Enum type);
-    CActRuleFieldRecordConfig(const std::wstring& subDoc, Action_Type_Enum type);
+    CActRuleFieldRecordConfig(const ecfg::XmlSource& source, Action_Type_Enum type);
 
     // Reads "Rule" at the reader's level and the "Field" elements inside it.
     void ReadRule(ecfg::XmlReader& reader, TagSearch search);
@@ -44,6 +44,7 @@ class EVENTCONFIG_API CActRecordInfoForRule : public CActRuleFieldRecordConfig {
 public:
     CActRecordInfoForRule();
     explicit CActRecordInfoForRule(std::wstring subDoc);
+    explicit CActRecordInfoForRule(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 };
 
@@ -53,6 +54,7 @@ class EVENTCONFIG_API CActRecordInfoForRule_ReverseFind : public CActRuleFieldRe
 public:
     CActRecordInfoForRule_ReverseFind();
     explicit CActRecordInfoForRule_ReverseFind(std::wstring subDoc);
+    explicit CActRecordInfoForRule_ReverseFind(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 
     int GetEventStateID() { return m_nEventStateID; }

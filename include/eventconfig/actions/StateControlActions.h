@@ -10,7 +10,7 @@
 class EVENTCONFIG_API CActIdListConfig : public CActionConfig {
 protected:
     CActIdListConfig() = default;
-    explicit CActIdListConfig(const std::wstring& subDoc);
+    explicit CActIdListConfig(const ecfg::XmlSource& source);
 
     std::vector<int> m_vecIdList;
 };
@@ -20,6 +20,7 @@ class EVENTCONFIG_API CActInitActiveEventStateConfig : public CActIdListConfig {
 public:
     CActInitActiveEventStateConfig();
     explicit CActInitActiveEventStateConfig(std::wstring subDoc);
+    explicit CActInitActiveEventStateConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     std::vector<int> GetToActivateEventStateList() { return m_vecIdList; }
 };
@@ -29,6 +30,7 @@ class EVENTCONFIG_API CActTranEventStateConfig : public CActIdListConfig {
 public:
     CActTranEventStateConfig();
     explicit CActTranEventStateConfig(std::wstring subDoc);
+    explicit CActTranEventStateConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     std::vector<int> GetToTranEventStateList() { return m_vecIdList; }
 };
@@ -38,6 +40,7 @@ class EVENTCONFIG_API CActDelEventStateConfig : public CActIdListConfig {
 public:
     CActDelEventStateConfig();
     explicit CActDelEventStateConfig(std::wstring subDoc);
+    explicit CActDelEventStateConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     std::vector<int> GetToDelEventStateList() { return m_vecIdList; }
 };
@@ -47,6 +50,7 @@ class EVENTCONFIG_API CActAcitveRulesConfig : public CActIdListConfig {
 public:
     CActAcitveRulesConfig();
     explicit CActAcitveRulesConfig(std::wstring subDoc);
+    explicit CActAcitveRulesConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     std::vector<int> GetToActiveRulesList() { return m_vecIdList; }
 };
@@ -56,6 +60,7 @@ class EVENTCONFIG_API CActInActiveRulesConfig : public CActIdListConfig {
 public:
     CActInActiveRulesConfig();
     explicit CActInActiveRulesConfig(std::wstring subDoc);
+    explicit CActInActiveRulesConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     std::vector<int> GetToInActiveRulesList() { return m_vecIdList; }
 };
@@ -65,6 +70,7 @@ class EVENTCONFIG_API CActResetWaitingEventStateConfig : public CActIdListConfig
 public:
     CActResetWaitingEventStateConfig();
     explicit CActResetWaitingEventStateConfig(std::wstring subDoc);
+    explicit CActResetWaitingEventStateConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     std::vector<int> GetToResetRulesList() { return m_vecIdList; }
 };
@@ -74,6 +80,7 @@ class EVENTCONFIG_API CActActiveEventStateAndPrcPacket : public CActIdListConfig
 public:
     CActActiveEventStateAndPrcPacket();
     explicit CActActiveEventStateAndPrcPacket(std::wstring subDoc);
+    explicit CActActiveEventStateAndPrcPacket(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     std::vector<int> GetToActiveEventStateList() { return m_vecIdList; }
 };
@@ -83,6 +90,7 @@ class EVENTCONFIG_API CActTranSysStateConfig : public CActionConfig {
 public:
     CActTranSysStateConfig();
     explicit CActTranSysStateConfig(std::wstring subDoc);
+    explicit CActTranSysStateConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     int GetTranSysState() const { return m_nTranSysState; }
 
@@ -96,6 +104,7 @@ class EVENTCONFIG_API CActTranRuleConfig : public CActionConfig {
 public:
     CActTranRuleConfig();
     explicit CActTranRuleConfig(std::wstring subDoc);
+    explicit CActTranRuleConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     int GetTranRuleID() const { return m_nTranRuleID; }
 
@@ -109,6 +118,7 @@ class EVENTCONFIG_API CActResetStateMachineConfig : public CActionConfig {
 public:
     CActResetStateMachineConfig();
     explicit CActResetStateMachineConfig(std::wstring subDoc);
+    explicit CActResetStateMachineConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     unsigned int GetResetTime() const { return static_cast<unsigned int>(m_nResetTime); }
 

@@ -11,6 +11,7 @@ class EVENTCONFIG_API CActRecordTimeConfig : public CActIdListConfig {
 public:
     CActRecordTimeConfig();
     explicit CActRecordTimeConfig(std::wstring subDoc);
+    explicit CActRecordTimeConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     std::vector<int> GetWaitEventStateList() const { return m_vecIdList; }
 };
@@ -20,6 +21,7 @@ class EVENTCONFIG_API CActClearTickTimeConfig : public CActIdListConfig {
 public:
     CActClearTickTimeConfig();
     explicit CActClearTickTimeConfig(std::wstring subDoc);
+    explicit CActClearTickTimeConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     std::vector<int> GetWaitEventStateList() const { return m_vecIdList; }
 };
@@ -29,6 +31,7 @@ class EVENTCONFIG_API CAct_AddPauseTimeConfig : public CActIdListConfig {
 public:
     CAct_AddPauseTimeConfig();
     explicit CAct_AddPauseTimeConfig(std::wstring subDoc);
+    explicit CAct_AddPauseTimeConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
     std::vector<int> GetRulesList() { return m_vecIdList; }
 };
@@ -38,5 +41,6 @@ class EVENTCONFIG_API CAct_DelPauseTimeConfig : public CActionConfig {
 public:
     CAct_DelPauseTimeConfig();
     explicit CAct_DelPauseTimeConfig(std::wstring subDoc);
+    explicit CAct_DelPauseTimeConfig(const ecfg::XmlSource& source);
     CActionConfig* Clone(std::wstring subDoc) override;
 };

@@ -17,6 +17,7 @@ class EVENTCONFIG_API COptCheckFieldConfig : public COperationTypeConfig {
 public:
     COptCheckFieldConfig();
     explicit COptCheckFieldConfig(std::wstring subDoc);
+    explicit COptCheckFieldConfig(const ecfg::XmlSource& source);
 
     int GetMsgID() const { return m_nMsgID; }
     std::wstring GetFieldName() const { return m_strFieldName; }
@@ -46,7 +47,7 @@ public:
 
 protected:
     explicit CheckFieldInMsgListShape(Operation_Type_Enum id);
-    explicit CheckFieldInMsgListShape(std::wstring subDoc);
+    explicit CheckFieldInMsgListShape(const XmlSource& source);
 
 private:
     void GetMsgIDList(std::wstring text, std::vector<int>& ids);
@@ -64,7 +65,7 @@ public:
 
 protected:
     explicit FieldValueShape(Operation_Type_Enum id);
-    explicit FieldValueShape(const std::wstring& subDoc);
+    explicit FieldValueShape(const XmlSource& source);
 
 private:
     std::vector<int> m_vecMsgList;

@@ -27,7 +27,7 @@ public:
 
 protected:
     explicit InitialMsgFieldShape(Operation_Type_Enum id);
-    InitialMsgFieldShape(const std::wstring& subDoc, Operation_Type_Enum id);
+    InitialMsgFieldShape(const XmlSource& source, Operation_Type_Enum id);
 
     int InInitialMsgList(int msgID);
 
@@ -48,7 +48,7 @@ public:
 
 protected:
     explicit InitialFieldShape(Operation_Type_Enum id);
-    InitialFieldShape(const std::wstring& subDoc, Operation_Type_Enum id);
+    InitialFieldShape(const XmlSource& source, Operation_Type_Enum id);
 
 private:
     int m_nInitialLength = 0;

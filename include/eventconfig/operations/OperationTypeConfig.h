@@ -5,6 +5,10 @@
 
 #include "eventconfig/EventConfigExport.h"
 
+namespace ecfg {
+class XmlSource;
+}
+
 // Type ids of the operation kinds ("Operation" "Type").
 enum Operation_Type_Enum {
     OPT_TYPE_BASE = 0,
@@ -56,12 +60,15 @@ enum Operation_Type_Enum {
 
 // Base of every operation kind: the type id and the free "Info" text.
 // What every operation kind declares beside its getters: the prototype
-// constructor, the constructor from a sub-document (taken as SubDoc) and
-// Clone. Copying is member-wise and the destructor is the base's virtual one.
-#define EVENTCONFIG_OPT_KIND(Kind, SubDoc) \
-public:                                    \
-    Kind();                                \
-    explicit Kind(SubDoc subDoc);          \
+// constructor, the constructor from a sub-document (taken as SubDoc), the one
+// from a source (the library's own path, which reads an open reader's element
+// in place; the source type is internal to the library) and Clone. Copying is
+// member-wise and the destructor is the base's virtual one.
+#define EVENTCONFIG_OPT_KIND(Kind, SubDoc)        \
+public:                                           \
+    Kind();                                       \
+    explicit Kind(SubDoc subDoc);                 \
+    explicit Kind(const ecfg::XmlSource& source); \
     COperationTypeConfig* Clone(std::wstring subDoc) override;
 
 // The same with the destructor and member-wise copying declared (deep where
@@ -77,13 +84,14 @@ public:                                    \
 #define EVENTCONFIG_OPERATION_SHAPE(Shape)  \
 protected:                                  \
     explicit Shape(Operation_Type_Enum id); \
-    Shape(const std::wstring& subDoc, Operation_Type_Enum id);
+    Shape(const ecfg::XmlSource& source, Operation_Type_Enum id);
 
 class EVENTCONFIG_API COperationTypeConfig {
 public:
     COperationTypeConfig();
     // Reads "Type" (decimal) and "Info" of the sub-document's first element.
     explicit COperationTypeConfig(const std::wstring& subDoc);
+    explicit COperationTypeConfig(const ecfg::XmlSource& source);
     COperationTypeConfig(const COperationTypeConfig& other) = default;
     COperationTypeConfig& operator=(const COperationTypeConfig& other) = default;
     virtual ~COperationTypeConfig();
