@@ -1,14 +1,18 @@
 // Load benchmark: on the same file, in one run, times pugixml's load_file (the
 // reference), the navigator alone (Load plus a walk over every element), the
 // configuration root, the model of every protocol and the destruction of it
-// all, best of several runs each; measures the peak RSS of a full load in a
-// child process; and probes the shapes that would expose a quadratic path.
+// all, best of several runs each, every measurement in a fresh process;
+// measures the peak RSS of a full load in a child process; and probes the
+// shapes that would expose a quadratic path.
 //
 //   bench_load [--runs N] [--out results.md] [--no-probes] FILE...
+//   bench_load --time-one FILE pugi|navigator|full   (child) one timed run
 //   bench_load --callgrind FILE   one full load, instrumented only around it
 //   bench_load --callgrind-pugi FILE   pugixml's load_file, the same way
 //   bench_load --rss FILE         (child) one full load, as a host does it
 //   bench_load --rss-pugi FILE    (child) one pugixml load_file
+//   bench_load --callgrind-probe INDEX SIZE   one probe read, instrumented
+//   bench_load --probe-sizes      the probes' indexes and sizes
 
 #include <sys/resource.h>
 #include <sys/utsname.h>
@@ -170,6 +174,82 @@ long ChildPeakRss(const char* mode, const std::string& path) {
     return usage.ru_maxrss;
 }
 
+// One run of every measurement, in this process: what a child reports.
+struct RunTimes {
+    double pugi = 0, navigator = 0, root = 0, models = 0, destroy = 0;
+    long elements = 0;
+    ModelCount count;
+};
+
+// One measurement ("pugi", "navigator" or "full") of one run, in this
+// process.
+RunTimes TimeOne(const std::string& path, const std::string& what) {
+    RunTimes r;
+    if (what == "pugi") {
+        pugi::xml_document doc;
+        const Clock::time_point t = Clock::now();
+        const pugi::xml_parse_result ok = doc.load_file(path.c_str());
+        r.pugi = Seconds(t);
+        if (!ok) std::fprintf(stderr, "pugixml: %s: %s\n", path.c_str(), ok.description());
+    } else if (what == "navigator") {
+        CMarkup markup;
+        const Clock::time_point t = Clock::now();
+        if (!markup.Load(Widen(path).c_str()))
+            std::fprintf(stderr, "navigator cannot load %s\n", path.c_str());
+        r.elements = WalkAll(markup);
+        r.navigator = Seconds(t);
+    } else {
+        Loaded loaded;
+        Clock::time_point t = Clock::now();
+        loaded.root = LoadRoot(path);
+        r.root = Seconds(t);
+        t = Clock::now();
+        BuildModels(loaded);
+        r.models = Seconds(t);
+        r.count = Count(loaded);
+        t = Clock::now();
+        Destroy(loaded);
+        r.destroy = Seconds(t);
+    }
+    return r;
+}
+
+// Every measurement of every run in a fresh process of its own, as a host
+// loads its configuration once at start: in one long process each reader
+// would find the memory the one before it freed (a warm heap for one,
+// fresh pages for another), which compares unlike with unlike.
+bool TimeInChild(const std::string& path, const char* what, RunTimes& r) {
+    // The shell popen starts is not this program: name it by its own path.
+    char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0) return false;
+    self[n] = 0;
+    const std::string command = std::string("'") + self + "' --time-one '" + path + "' " + what;
+    FILE* child = popen(command.c_str(), "r");
+    if (!child) return false;
+    ModelCount& c = r.count;
+    RunTimes got;
+    const int fields =
+        std::fscanf(child, "%lf %lf %lf %lf %lf %ld %ld %ld %ld %ld %ld %ld", &got.pugi,
+                    &got.navigator, &got.root, &got.models, &got.destroy, &got.elements,
+                    &got.count.systemStates, &got.count.eventStates, &got.count.rules,
+                    &got.count.operations, &got.count.actions, &got.count.nullActions);
+    if (pclose(child) != 0 || fields != 12) return false;
+    const std::string w = what;
+    if (w == "pugi") {
+        r.pugi = got.pugi;
+    } else if (w == "navigator") {
+        r.navigator = got.navigator;
+        r.elements = got.elements;
+    } else {
+        r.root = got.root;
+        r.models = got.models;
+        r.destroy = got.destroy;
+        c = got.count;
+    }
+    return true;
+}
+
 FileResult MeasureFile(const std::string& path, int maxRuns) {
     FileResult r;
     r.path = path;
@@ -177,36 +257,21 @@ FileResult MeasureFile(const std::string& path, int maxRuns) {
     r.megabytes = r.bytes / 1e6;
     const Clock::time_point begin = Clock::now();
     // At least three runs; fewer than asked when a file takes long.
-    for (int run = 0; run < maxRuns && (run < 3 || Seconds(begin) < 40); ++run) {
-        {
-            pugi::xml_document doc;
-            const Clock::time_point t = Clock::now();
-            const pugi::xml_parse_result ok = doc.load_file(path.c_str());
-            r.pugi = std::min(r.pugi, Seconds(t));
-            if (!ok) std::fprintf(stderr, "pugixml: %s: %s\n", path.c_str(), ok.description());
+    for (int run = 0; run < maxRuns && (run < 3 || Seconds(begin) < 60); ++run) {
+        RunTimes t;
+        if (!TimeInChild(path, "pugi", t) || !TimeInChild(path, "navigator", t) ||
+            !TimeInChild(path, "full", t)) {
+            std::fprintf(stderr, "a timing run of %s failed\n", path.c_str());
+            break;
         }
-        {
-            CMarkup markup;
-            const Clock::time_point t = Clock::now();
-            if (!markup.Load(Widen(path).c_str()))
-                std::fprintf(stderr, "navigator cannot load %s\n", path.c_str());
-            r.elements = WalkAll(markup);
-            r.navigator = std::min(r.navigator, Seconds(t));
-        }
-        Loaded loaded;
-        Clock::time_point t = Clock::now();
-        loaded.root = LoadRoot(path);
-        const double root = Seconds(t);
-        t = Clock::now();
-        BuildModels(loaded);
-        const double models = Seconds(t);
-        r.root = std::min(r.root, root);
-        r.models = std::min(r.models, models);
-        r.full = std::min(r.full, root + models);
-        if (run == 0) r.count = Count(loaded);
-        t = Clock::now();
-        Destroy(loaded);
-        r.destroy = std::min(r.destroy, Seconds(t));
+        r.pugi = std::min(r.pugi, t.pugi);
+        r.navigator = std::min(r.navigator, t.navigator);
+        r.root = std::min(r.root, t.root);
+        r.models = std::min(r.models, t.models);
+        r.full = std::min(r.full, t.root + t.models);
+        r.destroy = std::min(r.destroy, t.destroy);
+        r.elements = t.elements;
+        r.count = t.count;
         r.runs = run + 1;
     }
     r.peakRssKb = ChildPeakRss("--rss", path);
@@ -365,8 +430,10 @@ std::string Report(const std::vector<FileResult>& files, const std::vector<Probe
     const std::time_t now = std::time(nullptr);
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M UTC", std::gmtime(&now));
     os << "# Load benchmark\n\n"
-       << "Machine: " << Machine() << ". Run " << when << ". Times are the best of the runs shown; "
-       << "full load = `CEventConfig(path)` + `CStateMachineConfig` of every protocol.\n\n"
+       << "Machine: " << Machine() << ". Run " << when
+       << ". Times are the best of the runs shown, each "
+          "measurement of each run in a fresh process; full load = `CEventConfig(path)` + "
+          "`CStateMachineConfig` of every protocol.\n\n"
        << "| file | rules | MB | runs | pugixml load_file ms (MB/s) | navigator Load+walk ms "
           "(MB/s) "
        << "| CEventConfig ms | models ms | full load ms (MB/s) | full / pugixml | µs per rule | "
@@ -466,6 +533,14 @@ int main(int argc, char** argv) {
                          ReadFirstLine("/proc/self/status", "VmRSS").c_str());
         return Count(loaded).rules > 0 ? 0 : 1;
     }
+    if (argc == 4 && !std::strcmp(argv[1], "--time-one")) {
+        const RunTimes t = TimeOne(argv[2], argv[3]);
+        const ModelCount& c = t.count;
+        std::printf("%.9f %.9f %.9f %.9f %.9f %ld %ld %ld %ld %ld %ld %ld\n", t.pugi, t.navigator,
+                    t.root, t.models, t.destroy, t.elements, c.systemStates, c.eventStates, c.rules,
+                    c.operations, c.actions, c.nullActions);
+        return 0;
+    }
     if (argc == 3 && !std::strcmp(argv[1], "--rss-pugi")) {
         pugi::xml_document doc;
         return doc.load_file(argv[2]) ? 0 : 1;
@@ -510,7 +585,7 @@ int main(int argc, char** argv) {
         return count.rules > 0 ? 0 : 1;
     }
 
-    int runs = 5;
+    int runs = 8;
     bool probes = true;
     std::string out;
     std::vector<std::string> files;
