@@ -131,6 +131,9 @@ std::wstring DocumentFor(int index) {
 struct Walked {
     std::size_t sum = 0;
     std::vector<std::string> problems;
+    // The registries the thread saw after its build: one of each for all.
+    const void* operations = nullptr;
+    const void* actions = nullptr;
 };
 
 Walked WalkOne(const std::wstring& doc) {
@@ -159,6 +162,8 @@ void BuildEveryKindAtOnce(int threads) {
             ready.fetch_add(1);
             while (ready.load() < threads) std::this_thread::yield();
             walked[i] = WalkOne(docs[i]);
+            walked[i].operations = COperationTypeConfigFactory::GetInstance();
+            walked[i].actions = CActionTypeFactory::GetInstance();
         });
     }
     for (std::thread& worker : workers) worker.join();
@@ -167,6 +172,9 @@ void BuildEveryKindAtOnce(int threads) {
         EXPECT_TRUE(walked[i].problems.empty())
             << "thread " << i << ": " << walked[i].problems.front();
         EXPECT_EQ(walked[i].sum, expected[i].sum) << "thread " << i;
+        EXPECT_NE(walked[i].operations, nullptr);
+        EXPECT_EQ(walked[i].operations, walked[0].operations) << "thread " << i;
+        EXPECT_EQ(walked[i].actions, walked[0].actions) << "thread " << i;
     }
     COperationTypeConfigFactory::Release();
     CActionTypeFactory::Release();
