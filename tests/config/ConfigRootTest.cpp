@@ -282,19 +282,4 @@ TEST_F(ConfigRoot, RegistriesLiveWithTheRootAndAreRebuiltAfterIt) {
     EXPECT_EQ(CActionTypeFactory::GetInstance()->GetRegisteredTypes(), actionTypes);
 }
 
-TEST_F(ConfigRoot, LoadedProtocolBuildsAModel) {
-    WriteFile(file_,
-              "<EventConfig><Protocol><Umts ProtocolType=\"1\"><StateMachineConfig>"
-              "<SystemState ID=\"4\" Name=\"Idle\"/></StateMachineConfig>"
-              "<EventInfoList><Event ID=\"9\" Name=\"Drop\"/></EventInfoList>"
-              "<LogCodeFieldList><LogCode>4125</LogCode></LogCodeFieldList></Umts></Protocol></"
-              "EventConfig>");
-    CEventConfig root(file_.wstring());
-    CStateMachineConfig machine(root.GetEventConfigByProtocol(P(1)));
-    ASSERT_EQ(machine.GetSysStateConfigList().count(4), 1u);
-    ASSERT_EQ(machine.GetEventInfoConfigList().count(9), 1u);
-    EXPECT_EQ(machine.GetEventInfoConfigList().at(9)->GetEventName(), L"Drop");
-    EXPECT_EQ(machine.GetLogCodeFieldList(), std::vector<int>{0x4125});
-}
-
 }  // namespace
