@@ -12,7 +12,7 @@ CEventStateConfig::CEventStateConfig(std::wstring subDoc) : CEventStateConfig() 
 }
 
 CEventStateConfig::CEventStateConfig(const ecfg::XmlReader& element) : CEventStateConfig() {
-    ecfg::XmlReader reader(ecfg::XmlReader::CurrentElementOf{element});
+    ecfg::XmlReader reader{ecfg::XmlSource(element)};
     Read(reader);
 }
 

@@ -10,7 +10,7 @@ CMsgConfig::CMsgConfig(const std::wstring& subDoc) : CMsgConfig() {
 }
 
 CMsgConfig::CMsgConfig(const ecfg::XmlReader& element) : CMsgConfig() {
-    ecfg::XmlReader reader(ecfg::XmlReader::CurrentElementOf{element});
+    ecfg::XmlReader reader{ecfg::XmlSource(element)};
     Read(reader);
 }
 

@@ -136,8 +136,6 @@ XmlReader::XmlReader(std::wstring&& doc) : m_strOwned(std::move(doc)), m_pOuter(
     Open(m_strOwned);
 }
 
-XmlReader::XmlReader(CurrentElementOf element) : XmlReader(XmlSource(element.outer)) {}
-
 XmlReader::XmlReader(const XmlSource& source) : m_pOuter(t_pInnermost) {
     if (source.m_pText) {
         Open(*source.m_pText);

@@ -85,19 +85,13 @@ public:
     XmlReader(const std::wstring& doc, uint32_t maxDepth);
     // A temporary would not outlive the reader: the reader keeps it.
     explicit XmlReader(std::wstring&& doc);
-    // Reads the current element of an open reader exactly as a reader of
-    // its sub-document would, without copying it: through the outer
-    // reader's index where that reads the same (a well-formed text), else
-    // from a copy of the sub-document. The outer reader's text must outlive
-    // this one. This is how the model's levels hand each element to the
-    // next.
-    struct CurrentElementOf {
-        const XmlReader& outer;
-    };
-    explicit XmlReader(CurrentElementOf element);
-    // A text as XmlReader(const std::wstring&) reads it, an element as
-    // XmlReader(CurrentElementOf) does. A string argument still picks the
-    // string constructors: reaching this one needs a conversion.
+    // A text as XmlReader(const std::wstring&) reads it. An element exactly
+    // as a reader of its sub-document would, without copying it: through the
+    // outer reader's index where that reads the same (a well-formed text),
+    // else from a copy of the sub-document; the outer reader's text must
+    // outlive this one. This is how each level of the model hands an element
+    // to the next. A string argument still picks the string constructors:
+    // reaching this one needs a conversion.
     explicit XmlReader(const XmlSource& source);
     XmlReader(const XmlReader&) = delete;
     XmlReader& operator=(const XmlReader&) = delete;

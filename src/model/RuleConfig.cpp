@@ -13,7 +13,7 @@ CRuleConfig::CRuleConfig(std::wstring subDoc) : CRuleConfig() {
 }
 
 CRuleConfig::CRuleConfig(const ecfg::XmlReader& element) : CRuleConfig() {
-    ecfg::XmlReader reader(ecfg::XmlReader::CurrentElementOf{element});
+    ecfg::XmlReader reader{ecfg::XmlSource(element)};
     Read(reader);
 }
 
@@ -30,7 +30,7 @@ void CRuleConfig::Read(ecfg::XmlReader& reader) {
         m_pOperation = operations->CreateOperation(ecfg::XmlSource(reader));
     reader.Find(L"ActionList");
     reader.EachChild(L"Result", [&] {
-        ecfg::XmlReader result(ecfg::XmlReader::CurrentElementOf{reader});
+        ecfg::XmlReader result{ecfg::XmlSource(reader)};
         ReadActionList(result);
     });
 }

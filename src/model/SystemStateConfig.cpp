@@ -12,7 +12,7 @@ CSystemStateConfig::CSystemStateConfig(const std::wstring& subDoc) : CSystemStat
 }
 
 CSystemStateConfig::CSystemStateConfig(const ecfg::XmlReader& element) : CSystemStateConfig() {
-    ecfg::XmlReader reader(ecfg::XmlReader::CurrentElementOf{element});
+    ecfg::XmlReader reader{ecfg::XmlSource(element)};
     Read(reader);
 }
 

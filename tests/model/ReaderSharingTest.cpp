@@ -108,7 +108,7 @@ void ExpectSubDocsReadAlike(const std::wstring& doc) {
                     XmlReader again(copy);
                     EXPECT_EQ(Walk(again), expected);
                     // Handed on without a copy, as the model's levels do.
-                    XmlReader element(XmlReader::CurrentElementOf{outer});
+                    XmlReader element{ecfg::XmlSource(outer)};
                     EXPECT_EQ(Walk(element), expected);
                 });
     CMarkup whole(doc);
