@@ -4,7 +4,7 @@
 #include "operations/MsgFieldShapes.h"
 
 using ecfg::Header;
-using ecfg::OperationReader;
+using ecfg::InsideOperation;
 
 namespace ecfg {
 
@@ -17,7 +17,7 @@ MsgFieldCountShape::MsgFieldCountShape(const XmlSource& source, Operation_Type_E
     : MsgTagFieldShape(ReadHeader(
           source, id,
           id == OPT_TYPE_MSG_FIELD_COUNT_GE ? Header::FromElementThenOwnId : Header::OwnId)) {
-    OperationReader reader(source);
+    InsideOperation reader(source);
     m_nNeedMeetedNum = Wtoi(ReadCountedField(reader));
 }
 
@@ -32,7 +32,7 @@ MsgSatisFieldCountShape::MsgSatisFieldCountShape(Operation_Type_Enum id) : MsgFi
 
 MsgSatisFieldCountShape::MsgSatisFieldCountShape(const XmlSource& source, Operation_Type_Enum id)
     : MsgFieldCountShape(id) {
-    OperationReader reader(source);
+    InsideOperation reader(source);
     std::wstring needed = ReadCountedField(reader);
     // Only the Equal kind knows "all" (every message), stored as -1.
     if (id == OPT_TYPE_MSG_SATIS_FIELD_COUNT_EQUAL) {
@@ -65,7 +65,7 @@ MsgFreqLogFreqShape::MsgFreqLogFreqShape(Operation_Type_Enum id)
 
 MsgFreqLogFreqShape::MsgFreqLogFreqShape(const XmlSource& source, Operation_Type_Enum id)
     : MsgFreqLogFreqShape(id) {
-    OperationReader reader(source);
+    InsideOperation reader(source);
     m_nFieldID = ReadInitialFieldID(reader);
     m_nIsFreqInfo = reader.AttrDec(L"IsFreq");
     reader.Find(L"ReceiveMsg");
@@ -108,7 +108,7 @@ ECFG_DEFINE_KIND(COptCalcLogFieldNum,
 
 COptCalcLogFieldNum::COptCalcLogFieldNum(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
-    OperationReader reader(source);
+    InsideOperation reader(source);
     reader.Find(L"Field");
     m_nFieldID = reader.AttrHex(L"ID");
     m_nMinNum = reader.AttrDec(L"MinNum");
@@ -128,7 +128,7 @@ ECFG_DEFINE_KIND(COptMsgFieldFollowedBySomeFieldConfg,
 COptMsgFieldFollowedBySomeFieldConfg::COptMsgFieldFollowedBySomeFieldConfg(
     const ecfg::XmlSource& source)
     : COptMsgFieldFollowedBySomeFieldConfg() {
-    OperationReader reader(source);
+    InsideOperation reader(source);
     reader.Find(L"Msg");
     ecfg::GetMsgIDList(reader.Attr(L"ID"), m_vecMsgIDList);
     reader.Into();
@@ -148,7 +148,7 @@ ECFG_DEFINE_KIND(COptPSCAndRLNumNotChangeCofnig,
 
 COptPSCAndRLNumNotChangeCofnig::COptPSCAndRLNumNotChangeCofnig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
-    OperationReader reader(source);
+    InsideOperation reader(source);
     reader.Find(L"MsgList");
     ecfg::ReadChildNumbers(reader, ecfg::HexToInt, ecfg::EmptyText::AsZero, m_vecMsgList);
     reader.Find(L"MsgField");

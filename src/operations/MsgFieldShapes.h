@@ -8,6 +8,7 @@
 #include "eventconfig/model/Owned.h"
 #include "eventconfig/operations/OperationTypeConfig.h"
 #include "model/Reading.h"
+#include "operations/OperationShapes.h"
 
 namespace ecfg {
 
@@ -63,15 +64,6 @@ inline int ReadMsgFieldIntoMap(XmlReader& reader, std::vector<int>& msgIDs,
     fields.Replace(key, MakeFieldConfig(std::move(locator)));
     return reverseFind;
 }
-
-// A reader standing on the operation element's level, inside it.
-class OperationReader : public XmlReader {
-public:
-    explicit OperationReader(const XmlSource& source) : XmlReader(source) {
-        Find();
-        Into();
-    }
-};
 
 }  // namespace ecfg
 
