@@ -327,15 +327,15 @@ std::wstring Format(const wchar_t* pattern, long value) {
 
 // Each probe: a document of a given size and the read that must stay linear
 // in it.
-struct ProbeSpec {
+struct ProbeCase {
     const char* name;
     long small, large;
     std::function<std::wstring(long)> make;
     std::function<void(const std::wstring&)> read;
 };
 
-const std::vector<ProbeSpec>& ProbeSpecs() {
-    static const std::vector<ProbeSpec> specs = {
+const std::vector<ProbeCase>& ProbeCases() {
+    static const std::vector<ProbeCase> cases = {
         {"Msg elements in one MsgList", 10000, 100000,
          [](long n) {
              std::wstring doc = L"<SystemState ID=\"1\"><MsgList>";
@@ -373,13 +373,13 @@ const std::vector<ProbeSpec>& ProbeSpecs() {
          },
          [](const std::wstring& doc) { CSystemStateConfig state(doc); }},
     };
-    return specs;
+    return cases;
 }
 
 std::vector<Probe> RunProbes() {
     std::vector<Probe> probes;
-    for (const ProbeSpec& spec : ProbeSpecs())
-        probes.push_back(RunProbe(spec.name, spec.small, spec.large, spec.make, spec.read));
+    for (const ProbeCase& probe : ProbeCases())
+        probes.push_back(RunProbe(probe.name, probe.small, probe.large, probe.make, probe.read));
     return probes;
 }
 
@@ -555,22 +555,22 @@ int main(int argc, char** argv) {
     if (argc == 4 && !std::strcmp(argv[1], "--callgrind-probe")) {
         // One read of probe INDEX at size N, instrumented only around it.
         const std::size_t index = static_cast<std::size_t>(std::atol(argv[2]));
-        if (index >= ProbeSpecs().size()) return 2;
-        const ProbeSpec& spec = ProbeSpecs()[index];
-        const std::wstring doc = spec.make(std::atol(argv[3]));
+        if (index >= ProbeCases().size()) return 2;
+        const ProbeCase& probe = ProbeCases()[index];
+        const std::wstring doc = probe.make(std::atol(argv[3]));
         // The registries are built on first use: before the count starts.
         CRuleConfig warm(
             L"<Rule><Operation/><ActionList><Result "
             L"Type='TRUE'><Action/></Result></ActionList></Rule>");
         CALLGRIND_START_INSTRUMENTATION;
-        spec.read(doc);
+        probe.read(doc);
         CALLGRIND_STOP_INSTRUMENTATION;
-        std::printf("%s\n", spec.name);
+        std::printf("%s\n", probe.name);
         return 0;
     }
     if (argc == 2 && !std::strcmp(argv[1], "--probe-sizes")) {
-        for (std::size_t i = 0; i < ProbeSpecs().size(); ++i)
-            std::printf("%zu %ld %ld\n", i, ProbeSpecs()[i].small, ProbeSpecs()[i].large);
+        for (std::size_t i = 0; i < ProbeCases().size(); ++i)
+            std::printf("%zu %ld %ld\n", i, ProbeCases()[i].small, ProbeCases()[i].large);
         return 0;
     }
     if (argc == 3 && !std::strcmp(argv[1], "--callgrind")) {
