@@ -323,6 +323,25 @@ private:
         Touch(inList(-1));
         Touch(inList(0x7FFFFFFF));
     }
+    // Every id of a list must test as in it; then the probes.
+    template <class F>
+    void ProbeList(const std::vector<int>& ids, F inList, const char* problem) {
+        for (int id : ids) Check(inList(id) == 1, problem);
+        Probe(inList);
+    }
+    // The locators the kinds hand out under two sets of names.
+    template <class K>
+    void TouchKeywordLocator(K* k) {
+        Touch(k->GetKeywordName());
+        Touch(k->GetLength());
+        Touch(k->GetOffset());
+    }
+    template <class K>
+    void TouchFieldLocator(K* k) {
+        Touch(k->GetFieldName());
+        Touch(k->GetFieldLength());
+        Touch(k->GetOffset());
+    }
 
     void WalkOperation(COperationTypeConfig* op) {
         if (!op) return;
@@ -333,9 +352,7 @@ private:
 
         if (auto* k = dynamic_cast<COptCheckFieldConfig*>(op)) {
             Touch(k->GetMsgID());
-            Touch(k->GetFieldName());
-            Touch(k->GetFieldLength());
-            Touch(k->GetOffset());
+            TouchFieldLocator(k);
             Touch(k->GetValueList());
         }
         if (auto* k = dynamic_cast<ecfg::CheckFieldInMsgListShape*>(op))
@@ -380,13 +397,10 @@ private:
         }
         if (auto* k = dynamic_cast<COptWaitEventConfig*>(op)) Touch(k->GetEventIDList());
         if (auto* k = dynamic_cast<COptStartTimer_By_MsgField_Config*>(op)) {
-            const std::vector<int> ids = k->GetMsgIDs();
-            for (int id : ids)
-                Check(k->InMsgList(id) == 1, "a timer message id is not in its list");
-            Probe([&](int id) { return k->InMsgList(id); });
-            Touch(k->GetFieldName());
-            Touch(k->GetFieldLength());
-            Touch(k->GetOffset());
+            ProbeList(
+                k->GetMsgIDs(), [&](int id) { return k->InMsgList(id); },
+                "a timer message id is not in its list");
+            TouchFieldLocator(k);
             Touch(k->GetAddedTime());
         }
     }
@@ -394,9 +408,7 @@ private:
     void WalkInitialFieldOperation(COperationTypeConfig* op) {
         if (auto* k = dynamic_cast<ecfg::InitialMsgFieldShape*>(op)) {
             Probe([&](int id) { return k->InReceiveMsgList(id); });
-            Touch(k->GetKeywordName());
-            Touch(k->GetLength());
-            Touch(k->GetOffset());
+            TouchKeywordLocator(k);
             Touch(k->GetInitialMsgID());
             Touch(k->GetInitialKeywordName());
         }
@@ -409,13 +421,10 @@ private:
         if (auto* k = dynamic_cast<COptInitFieldBellowSumOfFields*>(op)) {
             Touch(k->GetInitialMsgID());
             Touch(k->GetSumOfFieldsList());
-            const std::vector<int> ids = k->GetReceiveMsgList();
-            for (int id : ids)
-                Check(k->IsInReceiveMsgList(id) == 1, "a received id is not in its list");
-            Probe([&](int id) { return k->IsInReceiveMsgList(id); });
-            Touch(k->GetKeywordName());
-            Touch(k->GetLength());
-            Touch(k->GetOffset());
+            ProbeList(
+                k->GetReceiveMsgList(), [&](int id) { return k->IsInReceiveMsgList(id); },
+                "a received id is not in its list");
+            TouchKeywordLocator(k);
         }
         if (auto* k = dynamic_cast<COptInitLogFieldBelongFieldConfig*>(op)) {
             Touch(k->GetFieldID());
@@ -426,9 +435,7 @@ private:
     void WalkComparisonOperation(COperationTypeConfig* op) {
         if (auto* k = dynamic_cast<ecfg::LogInitMsgFieldShape*>(op)) {
             Probe([&](int id) { return k->InReceiveMsgList(id); });
-            Touch(k->GetKeywordName());
-            Touch(k->GetLength());
-            Touch(k->GetOffset());
+            TouchKeywordLocator(k);
             Touch(k->GetFieldID());
         }
         if (auto* k = dynamic_cast<ecfg::LogInitMultiMsgFieldShape*>(op)) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ActionKindTest.h"
+#include "RegistryTableCheck.h"
 #include "actions/ProtocolSwitchMode.h"
 
 namespace {
@@ -63,12 +64,6 @@ const ExpectedKind kExpected[] = {
 
 #undef KIND
 
-bool IsA(const CActionConfig* action, const std::type_info& type) {
-    if (!action) return false;
-    const CActionConfig& ref = *action;  // typeid of a reference: no side effects
-    return typeid(ref) == type;
-}
-
 // The registry's table names the class each prototype was made from, in
 // order; every prototype is of that class and reports the id it is filed
 // under. Another "Type" is kept or replaced by the kind's own id; a
@@ -85,12 +80,7 @@ TEST(ActionRegistry, RegisteredKindsHaveTheirClassesInOrder) {
         if (!prototype) continue;
         EXPECT_TRUE(IsA(prototype, kind.type));
         EXPECT_EQ(prototype->GetActionType(), kind.nTypeID);
-        const auto row = std::find_if(
-            table.begin() + static_cast<std::ptrdiff_t>(next), table.end(),
-            [&](const EventConfigKindInfo& info) { return info.nTypeID == kind.nTypeID; });
-        ASSERT_NE(row, table.end()) << "out of order or missing from the table";
-        EXPECT_STREQ(row->szClassName, kind.szClassName);
-        next = static_cast<std::size_t>(row - table.begin()) + 1;
+        ExpectTableRow(table, next, kind.nTypeID, kind.szClassName);
 
         std::unique_ptr<CActionConfig> created(
             CActionTypeFactory::GetInstance()->CreateAction(actiontest::Action(kind.nTypeID, L"")));

@@ -6,6 +6,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "RegistryTableCheck.h"
 #include "eventconfig/EventConfig.h"
 #include "operations/OperationRegistry.h"
 
@@ -84,12 +85,6 @@ COperationTypeConfig* Create(const std::wstring& typeAttr) {
                                                                        L" Info=\"x\"/>");
 }
 
-bool IsA(const COperationTypeConfig* operation, const std::type_info& type) {
-    if (!operation) return false;
-    const COperationTypeConfig& ref = *operation;  // typeid of a reference: no side effects
-    return typeid(ref) == type;
-}
-
 // Whatever is registered is of the right class, under its id, in table order,
 // through a rule as through the registry, and reads its header as its row
 // says; kinds not yet registered are left to HoldsAll45Kinds.
@@ -124,12 +119,7 @@ TEST(OperationRegistry, RegisteredKindsHaveTheirClassesInOrder) {
         EXPECT_EQ(clone->GetOperationInfo(), keepsInfo ? L"y" : L"");
         EXPECT_EQ(prototype->GetOperationInfo(), L"");  // building leaves the prototype alone
 
-        const auto row = std::find_if(
-            table.begin() + static_cast<std::ptrdiff_t>(next), table.end(),
-            [&](const EventConfigKindInfo& info) { return info.nTypeID == kind.nTypeID; });
-        ASSERT_NE(row, table.end()) << "out of order or missing from the table";
-        EXPECT_STREQ(row->szClassName, kind.szClassName);
-        next = static_cast<std::size_t>(row - table.begin()) + 1;
+        ExpectTableRow(table, next, kind.nTypeID, kind.szClassName);
     }
 }
 
