@@ -45,18 +45,6 @@ TEST(MsgConfig, ReadsHexIdsAndName) {
     EXPECT_EQ(none.GetMsgName(), L"");
 }
 
-TEST(MessageFieldConfig, ConstructorsAndDefaults) {
-    CMessageFieldConfig four(L"cause", 3, L"<", L">");
-    EXPECT_EQ(four.GetKeyWordName(), L"cause");
-    EXPECT_EQ(four.GetOffset(), 3);
-    EXPECT_EQ(four.GetStartSearchTag(), L"<");
-    EXPECT_EQ(four.GetEndSearchTag(), L">");
-    EXPECT_EQ(four.GetEventInfoName(), L"");
-    CMessageFieldConfig empty;
-    EXPECT_EQ(empty.GetOffset(), 0);
-    EXPECT_EQ(empty.GetKeyWordName(), L"");
-}
-
 // ---- Rules -------------------------------------------------------------------
 
 TEST(RuleConfig, OnlyIdGivesBaseOperationAndEmptyLists) {
