@@ -1,0 +1,163 @@
+#include <algorithm>
+#include <memory>
+
+#include "CheckInternal.h"
+
+namespace ectool {
+
+void Checker::CheckAttrs(int node, const ElemRule& rule, int owner) {
+    const Node& n = m_tree.At(node);
+    std::vector<std::wstring> unused;
+    for (const AttrRule& attr : rule.attrs)
+        if (!n.Attr(attr.name.c_str())) unused.push_back(attr.name);
+    for (const AttrSite& site : n.attrs) {
+        auto it = std::find_if(rule.attrs.begin(), rule.attrs.end(),
+                               [&](const AttrRule& a) { return a.name == site.name; });
+        if (it != rule.attrs.end()) {
+            CheckValue(it->num, it->ref, site.value, site.valueOffset,
+                       Tag(n.tag) + " " + Utf8(site.name), owner);
+            continue;
+        }
+        std::wstring nearest = NearestName(site.name, unused);
+        if (!nearest.empty())
+            Add(Severity::Warning, site.offset,
+                "attribute " + Q(site.name) + " of " + Tag(n.tag) +
+                    " is never read; did you mean " + Q(nearest) + "?",
+                "unknown-attribute");
+    }
+}
+
+void Checker::Walk(int node, const ElemRule& rule, int owner, const std::string& context) {
+    m_read[static_cast<std::size_t>(node)] = &rule;
+    const Node& n = m_tree.At(node);
+    CheckAttrs(node, rule, owner);
+    if (rule.text != Num::None && n.leaf)
+        CheckValue(rule.text, rule.textRef, n.data, n.textOffset, Tag(n.tag), owner);
+    if (rule.opaque) return;
+    if (rule.role == Role::Operation || rule.role == Role::Action) {
+        const AttrSite* type = n.Attr(L"Type");
+        if (!type)
+            Add(Severity::Warning, n.offset,
+                Tag(n.tag) + " has no \"Type\": it is read as 0, the base kind", "type-number");
+        int id = DecimalValue(type ? type->value : std::wstring());
+        std::shared_ptr<const ElemRule> kind =
+            rule.role == Role::Operation ? OperationRule(id) : ActionRule(id);
+        if (!kind) return;  // no kind: the model's null entry is reported later
+        CheckChildren(node, *kind, node, KindName(rule.role, id));
+        return;
+    }
+    if (rule.role == Role::Result && !n.Attr(L"Type"))
+        Add(Severity::Error, n.offset, "<Result> has no \"Type\": its actions are ignored",
+            "result-type");
+    CheckChildren(node, rule, owner, context.empty() ? Tag(n.tag) : context);
+}
+
+void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std::string& context) {
+    const Node& parent = m_tree.At(node);
+    const std::vector<int>& kids = parent.children;
+    const std::size_t count = kids.size();
+    const std::size_t none = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> childRuleOf(count, none);
+    std::vector<std::size_t> startPos(rule.children.size(), 0),
+        firstMatch(rule.children.size(), none);
+    std::size_t pos = 0;
+    std::vector<std::wstring> named;
+    std::size_t positional = 0;
+    bool anyRepeat = false;
+    for (std::size_t k = 0; k < rule.children.size(); ++k) {
+        const ChildRule& childRule = rule.children[k];
+        startPos[k] = pos;
+        if (childRule.name.empty()) {
+            if (childRule.repeat)
+                anyRepeat = true;
+            else
+                ++positional;
+            for (; pos < count; ++pos) {
+                childRuleOf[pos] = k;
+                if (firstMatch[k] == none) firstMatch[k] = pos;
+                if (!childRule.repeat) {
+                    ++pos;
+                    break;
+                }
+            }
+            continue;
+        }
+        named.push_back(childRule.name);
+        std::size_t last = none;
+        for (std::size_t i = pos; i < count; ++i) {
+            if (m_tree.At(kids[i]).tag != childRule.name) continue;
+            childRuleOf[i] = k;
+            last = i;
+            if (firstMatch[k] == none) firstMatch[k] = i;
+            if (!childRule.repeat) break;
+        }
+        if (last != none) {
+            pos = last + 1;
+        } else if (childRule.required) {
+            Add(Severity::Warning, parent.offset,
+                Tag(parent.tag) + " has no " + Q(childRule.name) + " that the library can find" +
+                    (rule.role == Role::Rule ? ": the rule gets the base operation (type 0)" : ""),
+                "missing-element");
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (childRuleOf[i] != none) {
+            const ChildRule& childRule = rule.children[childRuleOf[i]];
+            Walk(kids[i], *childRule.elem, owner, std::string());
+            continue;
+        }
+        const Node& child = m_tree.At(kids[i]);
+        const std::string name = Tag(child.tag);
+        // Known here, but never reached: the search for it started after it.
+        auto known = std::find_if(
+            rule.children.begin(), rule.children.end(),
+            [&](const ChildRule& c) { return !c.name.empty() && c.name == child.tag; });
+        if (known != rule.children.end()) {
+            std::size_t k = static_cast<std::size_t>(known - rule.children.begin());
+            if (!known->repeat && firstMatch[k] != none && firstMatch[k] < i) {
+                Add(Severity::Warning, child.offset,
+                    name + " is never read: only the first " + Q(child.tag) + " of " +
+                        Tag(parent.tag) + " is read",
+                    "misplaced-element");
+            } else {
+                std::wstring blocker =
+                    startPos[k] > 0 ? m_tree.At(kids[startPos[k] - 1]).tag : std::wstring();
+                Add(Severity::Error, child.offset,
+                    name + " is never read: it stands before " + Q(blocker) + ", and " +
+                        Tag(parent.tag) + " reads " + Join(named) + " in this order",
+                    "misplaced-element");
+            }
+            continue;
+        }
+        // Passed over by a forward search for a later element.
+        std::wstring searched;
+        for (std::size_t k = 0; k < rule.children.size(); ++k)
+            if (!rule.children[k].name.empty() && firstMatch[k] != none && firstMatch[k] > i &&
+                startPos[k] <= i) {
+                searched = rule.children[k].name;
+                break;
+            }
+        std::wstring nearest = NearestName(child.tag, named);
+        std::string hint = nearest.empty() ? std::string() : "; did you mean " + Q(nearest) + "?";
+        if (!searched.empty() && anyRepeat) {
+            Add(Severity::Error, child.offset,
+                name + " is never read: the search for " + Q(searched) + " passes over it (" +
+                    Q(searched) + " must come first in " + Tag(parent.tag) + ")" + hint,
+                "misplaced-element");
+        } else if (named.empty() && (positional > 0 || rule.children.empty())) {
+            Add(Severity::Warning, child.offset,
+                name + " is never read: " + context +
+                    (positional ? " reads only its first " + std::to_string(positional) +
+                                      " child element" + (positional > 1 ? "s" : "")
+                                : std::string(" reads no child elements")),
+                "extra-element");
+        } else {
+            Add(Severity::Warning, child.offset,
+                name + " is never read" +
+                    (nearest.empty() ? ": " + Tag(parent.tag) + " reads " + Join(named) : hint),
+                "unknown-element");
+        }
+    }
+}
+
+}  // namespace ectool

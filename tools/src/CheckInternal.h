@@ -1,0 +1,124 @@
+#pragma once
+
+// The checker's parts, split by family of checks: numbers and flags,
+// elements and attributes, duplicates, references.
+
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Check.h"
+#include "Grammar.h"
+#include "Loaded.h"
+#include "Text.h"
+#include "View.h"
+#include "eventconfig/EventConfig.h"
+
+namespace ectool {
+
+inline std::string Q(const std::wstring& text) {
+    return "\"" + Utf8(text) + "\"";
+}
+inline std::string Tag(const std::wstring& tag) {
+    return "<" + Utf8(tag) + ">";
+}
+inline std::string Hex(int id) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%X", static_cast<unsigned>(id));
+    return buffer;
+}
+
+inline std::map<int, std::string> KindNames(const std::vector<EventConfigKindInfo>& kinds) {
+    std::map<int, std::string> names;
+    for (const EventConfigKindInfo& kind : kinds) names[kind.nTypeID] = kind.szClassName;
+    return names;
+}
+
+inline std::string KindName(Role role, int type) {
+    static const std::map<int, std::string> operations = KindNames(EventConfigOperationKinds());
+    static const std::map<int, std::string> actions = KindNames(EventConfigActionKinds());
+    const auto& names = role == Role::Operation ? operations : actions;
+    auto it = names.find(type);
+    return it == names.end() ? std::string("kind ") + std::to_string(type) : it->second;
+}
+
+inline std::string Join(const std::vector<std::wstring>& names) {
+    std::string out;
+    for (std::size_t i = 0; i < names.size(); ++i) out += (i ? ", " : "") + Q(names[i]);
+    return out;
+}
+
+class Checker {
+public:
+    Checker(Loaded& loaded, MsgCandidates* candidates)
+        : m_loaded(loaded),
+          m_tree(loaded.Tree()),
+          m_read(m_tree.Nodes().size(), nullptr),
+          m_candidates(candidates) {}
+
+    std::vector<Finding> Run();
+
+private:
+    struct Site {
+        Ref ref;
+        int id;
+        std::size_t offset;
+    };
+
+    void Add(Severity severity, std::size_t offset, std::string message, const char* check) {
+        m_findings.push_back({severity, offset, std::move(message), check});
+    }
+    std::size_t AttrOffset(int node, const wchar_t* name) const {
+        const AttrSite* attr = m_tree.At(node).Attr(name);
+        return attr ? attr->valueOffset : m_tree.At(node).offset;
+    }
+    int Line(int node) const { return static_cast<int>(m_loaded.At(m_tree.At(node).offset).line); }
+
+    void Walk(int node, const ElemRule& rule, int owner, const std::string& context);
+    void CheckAttrs(int node, const ElemRule& rule, int owner);
+    void CheckValue(Num num, Ref ref, const std::wstring& value, std::size_t offset,
+                    const std::string& label, int owner);
+    void CheckNumber(const std::wstring& value, int base, std::size_t offset,
+                     const std::string& label);
+    // The flags compare with "TRUE" and "FALSE" exactly.
+    void NotTrueOrFalse(const std::wstring& value, std::size_t offset, const std::string& label,
+                        Severity severity, const char* consequence, const char* check) {
+        if (value == L"TRUE" || value == L"FALSE") return;
+        Add(severity, offset,
+            label + " " + Q(value) +
+                " is neither \"TRUE\" nor \"FALSE\" (the match is case-sensitive): " + consequence,
+            check);
+    }
+    void CheckChildren(int node, const ElemRule& rule, int owner, const std::string& context);
+
+    std::vector<int> ReadBelow(int node, Role role) const;
+    std::map<int, int> Winners(const std::vector<int>& nodes, const wchar_t* attr, bool hex,
+                               bool laterWins) const;
+    void Duplicates(const std::vector<int>& nodes, const wchar_t* attr, bool hex, bool laterWins,
+                    const char* what);
+    void CheckDuplicates();
+    void CheckProtocol(LoadedProtocol& protocol);
+    void CheckRule(LoadedProtocol& protocol, CRuleConfig& rule, int ruleNode,
+                   CEventStateConfig& state);
+    void CheckNamed(LoadedProtocol& protocol, const ObjectView& view, int node,
+                    CEventStateConfig& state, const void* object);
+    void Refer(const void* object, int id) {
+        m_findings.back().object = object;
+        m_findings.back().id = id;
+    }
+    std::size_t SiteOf(int owner, Ref ref, int id) const;
+    void CheckRelationship(LoadedProtocol& protocol, int listNode);
+
+    Loaded& m_loaded;
+    const DocTree& m_tree;
+    std::vector<const ElemRule*> m_read;  // the rule each node was read with; null: never read
+    std::map<int, std::vector<Site>> m_sites;
+    std::vector<Finding> m_findings;
+    MsgCandidates* m_candidates;
+    // Per protocol, what it defines.
+    std::set<int> m_sysStates, m_eventStates, m_events, m_msgs;
+};
+
+}  // namespace ectool

@@ -1,0 +1,149 @@
+#include <algorithm>
+#include <cwctype>
+
+#include "CheckInternal.h"
+
+namespace ectool {
+
+namespace {
+
+bool Space(wchar_t c) {
+    return std::iswspace(static_cast<wint_t>(c)) != 0;
+}
+// How a number rule reads a text: its digits and what stops them.
+struct Reading {
+    bool blank = true;  // nothing but white space
+    bool hexLooking = false;
+    std::size_t digits = 0;
+    std::size_t stop = std::wstring::npos;  // first non-space character after the digits
+};
+
+Reading Read(const std::wstring& text, int base) {
+    Reading r;
+    std::size_t i = 0;
+    while (i < text.size() && Space(text[i])) ++i;
+    r.blank = i == text.size();
+    std::size_t start = i;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) ++i;
+    r.hexLooking =
+        i + 1 < text.size() && text[i] == L'0' && (text[i + 1] == L'x' || text[i + 1] == L'X');
+    if (base == 16 && r.hexLooking && i + 2 < text.size() && DigitValue(text[i + 2]) < 16) i += 2;
+    std::size_t digitsStart = i;
+    while (i < text.size() && DigitValue(text[i]) < base) ++i;
+    r.digits = i - digitsStart;
+    if (r.digits == 0) i = start;
+    while (i < text.size() && Space(text[i])) ++i;
+    if (i < text.size()) r.stop = i;
+    return r;
+}
+
+}  // namespace
+
+void Checker::CheckNumber(const std::wstring& value, int base, std::size_t offset,
+                          const std::string& label) {
+    Reading r = Read(value, base);
+    if (r.blank) return;
+    const char* check = "number-format";
+    if (base == 10 && r.hexLooking) {
+        Add(Severity::Warning, offset,
+            label + " " + Q(value) +
+                " looks hexadecimal, but the field is decimal: it is read as " +
+                std::to_string(DecimalValue(value)),
+            check);
+    } else if (r.digits == 0) {
+        Add(Severity::Warning, offset,
+            label + " " + Q(value) + " is not a " + (base == 16 ? "hexadecimal " : "decimal ") +
+                "number: it is read as 0",
+            check);
+    } else if (r.stop != std::wstring::npos) {
+        int read = base == 16 ? HexValue(value) : DecimalValue(value);
+        std::string shown =
+            base == 16 ? Hex(read) + " (" + std::to_string(read) + ")" : std::to_string(read);
+        Add(Severity::Warning, offset,
+            label + " " + Q(value) + " is read as " + shown + ": reading stops at " +
+                Q(std::wstring(1, value[r.stop])),
+            check);
+    }
+}
+
+void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_t offset,
+                         const std::string& label, int owner) {
+    auto site = [&](int id) {
+        if (ref != Ref::None && owner >= 0) m_sites[owner].push_back({ref, id, offset});
+    };
+    switch (num) {
+        case Num::None:
+        case Num::Text:
+            break;
+        case Num::Dec:
+            CheckNumber(value, 10, offset, label);
+            site(DecimalValue(value));
+            break;
+        case Num::Hex:
+            CheckNumber(value, 16, offset, label);
+            site(HexValue(value));
+            break;
+        case Num::HexList:
+        case Num::DecList: {
+            if (value.empty()) break;
+            int base = num == Num::HexList ? 16 : 10;
+            for (const std::wstring& piece : SplitIdList(value)) {
+                if (Read(piece, base).blank)
+                    Add(Severity::Warning, offset,
+                        label + " " + Q(value) + " has an empty id, which is read as 0",
+                        "number-format");
+                else
+                    CheckNumber(piece, base, offset, label);
+                site(base == 16 ? HexValue(piece) : DecimalValue(piece));
+            }
+            break;
+        }
+        case Num::Flag:
+            if (!value.empty())
+                NotTrueOrFalse(value, offset, label, Severity::Warning, "it reads as off",
+                               "flag-value");
+            break;
+        case Num::Type: {
+            bool plain = !value.empty() && std::all_of(value.begin(), value.end(), [](wchar_t c) {
+                return c >= L'0' && c <= L'9';
+            });
+            if (plain) break;
+            Reading r = Read(value, 10);
+            if (r.hexLooking)
+                Add(Severity::Error, offset,
+                    label + " " + Q(value) +
+                        " is read as decimal: " + std::to_string(DecimalValue(value)) +
+                        (DecimalValue(value) == 0 ? ", the base kind" : ""),
+                    "type-number");
+            else
+                Add(Severity::Warning, offset,
+                    label + " " + Q(value) + " is not a plain decimal number: it is read as " +
+                        std::to_string(DecimalValue(value)),
+                    "type-number");
+            break;
+        }
+        case Num::ResultType:
+            NotTrueOrFalse(value, offset, label, Severity::Error, "its actions are ignored",
+                           "result-type");
+            break;
+        case Num::DecOrInfin:
+            if (value == L"Infin") break;
+            if (Read(value, 10).digits == 0 && EditDistance(value, L"Infin") == 0)
+                Add(Severity::Warning, offset,
+                    label + " " + Q(value) +
+                        " is not \"Infin\" (the match is case-sensitive): it is read as 0",
+                    "number-format");
+            else
+                CheckNumber(value, 10, offset, label);
+            break;
+        case Num::DecOrAll: {
+            std::wstring lower = value;
+            for (wchar_t& c : lower)
+                c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+            if (lower != L"all") CheckNumber(value, 10, offset, label);
+            break;
+        }
+    }
+}
+
+}  // namespace ectool
