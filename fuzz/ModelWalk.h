@@ -25,7 +25,7 @@
 
 #include "actions/ProtocolSwitchMode.h"
 #include "eventconfig/EventConfig.h"
-#include "model/Reading.h"
+#include "reading/Reading.h"
 
 namespace modelwalk {
 

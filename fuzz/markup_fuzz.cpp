@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "config/TextDecoding.h"
-#include "eventconfig/config/Markup.h"
+#include "eventconfig/xml/Markup.h"
+#include "xml/TextDecoding.h"
 
 namespace {
 

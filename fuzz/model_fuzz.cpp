@@ -10,7 +10,7 @@
 #include <string>
 
 #include "ModelWalk.h"
-#include "config/TextDecoding.h"
+#include "xml/TextDecoding.h"
 
 namespace {
 volatile std::size_t g_sink;

@@ -3,6 +3,7 @@
 // Every public class of the library.
 
 #include "eventconfig/EventConfigExport.h"
+#include "eventconfig/Owned.h"
 #include "eventconfig/actions/ActionConfig.h"
 #include "eventconfig/actions/EventGenerationActions.h"
 #include "eventconfig/actions/LogFieldActions.h"
@@ -12,11 +13,9 @@
 #include "eventconfig/actions/TimeKeepingActions.h"
 #include "eventconfig/config/ConfigRoot.h"
 #include "eventconfig/config/EventConfigApp.h"
-#include "eventconfig/config/Markup.h"
 #include "eventconfig/config/Platform.h"
+#include "eventconfig/messages/MsgConfig.h"
 #include "eventconfig/model/EventStateConfig.h"
-#include "eventconfig/model/MsgConfig.h"
-#include "eventconfig/model/Owned.h"
 #include "eventconfig/model/RuleConfig.h"
 #include "eventconfig/model/SharedEventStateListConfig.h"
 #include "eventconfig/model/StateMachineConfig.h"
@@ -27,3 +26,4 @@
 #include "eventconfig/operations/InitialFieldOperations.h"
 #include "eventconfig/operations/OperationTypeConfig.h"
 #include "eventconfig/operations/TimerOperations.h"
+#include "eventconfig/xml/Markup.h"

@@ -1,6 +1,6 @@
 #include "eventconfig/actions/ActionConfig.h"
 
-#include "model/Reading.h"
+#include "reading/Reading.h"
 
 CActionConfig::CActionConfig() : m_eActionType(ACT_TYPE_BASE) {}
 

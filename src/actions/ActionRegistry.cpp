@@ -7,7 +7,7 @@
 #include "eventconfig/actions/RuleRecordActions.h"
 #include "eventconfig/actions/StateControlActions.h"
 #include "eventconfig/actions/TimeKeepingActions.h"
-#include "model/Registry.h"
+#include "reading/Registry.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "eventconfig/actions/ActionConfig.h"
-#include "model/Registry.h"
+#include "reading/Registry.h"
 
 // The process-wide registry of action kinds: one prototype per type id.
 class CActionTypeFactory : public ecfg::PrototypeRegistry<CActionConfig> {

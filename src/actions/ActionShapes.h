@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "eventconfig/actions/ActionConfig.h"
-#include "model/Reading.h"
+#include "reading/Reading.h"
 
 // The prototype constructor (defaults and the kind's type id), the XML
 // constructor from a text and Clone.

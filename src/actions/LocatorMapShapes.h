@@ -7,9 +7,10 @@
 #include <string>
 #include <utility>
 
-#include "eventconfig/model/MsgConfig.h"
-#include "eventconfig/model/Owned.h"
-#include "model/Reading.h"
+#include "eventconfig/Owned.h"
+#include "eventconfig/messages/MsgConfig.h"
+#include "messages/FieldLocator.h"
+#include "reading/Reading.h"
 
 // Every kind's XML constructor from a text (taken as SubDoc) and its Clone: a
 // new object of the kind, read from the sub-document.

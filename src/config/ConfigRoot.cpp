@@ -1,13 +1,13 @@
 #include "eventconfig/config/ConfigRoot.h"
 
 #include "actions/ActionRegistry.h"
-#include "config/LargeBuffer.h"
-#include "config/MarkupImpl.h"
 #include "config/PlatformInternal.h"
-#include "eventconfig/config/Markup.h"
 #include "eventconfig/config/Platform.h"
-#include "model/Reading.h"
+#include "eventconfig/xml/Markup.h"
 #include "operations/OperationRegistry.h"
+#include "reading/Reading.h"
+#include "xml/LargeBuffer.h"
+#include "xml/MarkupImpl.h"
 
 CEventConfig::CEventConfig() {
     LoadConfigInfo(EventConfigDefaultPath());

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "config/PlatformInternal.h"
-#include "config/TextDecoding.h"
+#include "xml/TextDecoding.h"
 
 #if defined(_WIN32)
 #include <windows.h>

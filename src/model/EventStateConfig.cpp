@@ -1,7 +1,7 @@
 #include "eventconfig/model/EventStateConfig.h"
 
 #include "eventconfig/model/RuleConfig.h"
-#include "model/Reading.h"
+#include "reading/Reading.h"
 
 CEventStateConfig::CEventStateConfig()
     : m_nID(-1), m_nInitialActivated(1), m_nNeedProcessLogField(0) {}

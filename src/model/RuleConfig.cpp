@@ -1,8 +1,8 @@
 #include "eventconfig/model/RuleConfig.h"
 
 #include "actions/ActionRegistry.h"
-#include "model/Reading.h"
 #include "operations/OperationRegistry.h"
+#include "reading/Reading.h"
 
 CRuleConfig::CRuleConfig()
     : m_nRuleID(-1), m_nInitialActivated(1), m_pOperation(nullptr), m_nPlatType(0) {}

@@ -2,10 +2,10 @@
 
 // The lists a system state and the special event state list both read.
 
+#include "eventconfig/Owned.h"
+#include "eventconfig/messages/MsgConfig.h"
 #include "eventconfig/model/EventStateConfig.h"
-#include "eventconfig/model/MsgConfig.h"
-#include "eventconfig/model/Owned.h"
-#include "model/Reading.h"
+#include "reading/Reading.h"
 
 namespace ecfg {
 

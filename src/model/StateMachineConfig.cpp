@@ -2,7 +2,7 @@
 
 #include "eventconfig/model/SharedEventStateListConfig.h"
 #include "eventconfig/model/SystemStateConfig.h"
-#include "model/Reading.h"
+#include "reading/Reading.h"
 
 CEventInfoConfig::CEventInfoConfig(int eventID, std::wstring eventName)
     : m_nEventID(eventID), m_strEventName(std::move(eventName)) {}

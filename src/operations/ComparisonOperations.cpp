@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "model/Reading.h"
 #include "operations/MsgFieldShapes.h"
+#include "reading/Reading.h"
 
 using ecfg::Header;
 using ecfg::InsideOperation;

@@ -1,7 +1,7 @@
 #include "eventconfig/operations/CountingOperations.h"
 
-#include "model/Reading.h"
 #include "operations/MsgFieldShapes.h"
+#include "reading/Reading.h"
 
 using ecfg::Header;
 using ecfg::InsideOperation;

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "eventconfig/model/Owned.h"
+#include "eventconfig/Owned.h"
 #include "eventconfig/operations/OperationTypeConfig.h"
-#include "model/Reading.h"
+#include "messages/FieldLocator.h"
 #include "operations/OperationShapes.h"
+#include "reading/Reading.h"
 
 namespace ecfg {
 

@@ -5,7 +5,7 @@
 #include "eventconfig/operations/FieldCheckOperations.h"
 #include "eventconfig/operations/InitialFieldOperations.h"
 #include "eventconfig/operations/TimerOperations.h"
-#include "model/Registry.h"
+#include "reading/Registry.h"
 
 namespace {
 

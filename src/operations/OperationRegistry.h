@@ -3,7 +3,7 @@
 #include <string>
 
 #include "eventconfig/operations/OperationTypeConfig.h"
-#include "model/Registry.h"
+#include "reading/Registry.h"
 
 // The process-wide registry of operation kinds: one prototype per type id.
 class COperationTypeConfigFactory : public ecfg::PrototypeRegistry<COperationTypeConfig> {

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "eventconfig/operations/OperationTypeConfig.h"
-#include "model/Reading.h"
+#include "reading/Reading.h"
 
 namespace ecfg {
 

@@ -2,7 +2,7 @@
 
 #include <cwctype>
 
-#include "model/Reading.h"
+#include "reading/Reading.h"
 
 COperationTypeConfig::COperationTypeConfig() : m_eOperationType(OPT_TYPE_BASE) {}
 

@@ -1,7 +1,7 @@
 #include "eventconfig/operations/TimerOperations.h"
 
-#include "model/Reading.h"
 #include "operations/OperationShapes.h"
+#include "reading/Reading.h"
 
 using ecfg::EmptyText;
 using ecfg::InsideOperation;

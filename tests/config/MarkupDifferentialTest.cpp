@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "eventconfig/config/Markup.h"
+#include "eventconfig/xml/Markup.h"
 
 namespace {
 

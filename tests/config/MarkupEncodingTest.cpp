@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "eventconfig/config/Markup.h"
+#include "eventconfig/xml/Markup.h"
 
 #ifdef _WIN32
 #include <windows.h>

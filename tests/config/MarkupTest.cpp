@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "eventconfig/config/Markup.h"
+#include "eventconfig/xml/Markup.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "../fuzz/ModelWalk.h"
-#include "config/TextDecoding.h"
+#include "xml/TextDecoding.h"
 
 // What the model fuzzer found, replayed the way the fuzzer runs an input:
 // the bytes decoded as a file, split by the root, every protocol modelled and

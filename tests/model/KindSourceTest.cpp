@@ -13,8 +13,8 @@
 #include "actions/ActionRegistry.h"
 #include "actions/ProtocolSwitchMode.h"
 #include "eventconfig/EventConfig.h"
-#include "model/Reading.h"
 #include "operations/OperationRegistry.h"
+#include "reading/Reading.h"
 
 using ecfg::XmlReader;
 

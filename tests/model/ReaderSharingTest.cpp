@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "eventconfig/config/Markup.h"
-#include "model/Reading.h"
+#include "eventconfig/xml/Markup.h"
+#include "reading/Reading.h"
 
 using ecfg::XmlReader;
 

@@ -4,8 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "eventconfig/model/Owned.h"
-#include "model/Reading.h"
+#include "eventconfig/Owned.h"
+#include "messages/FieldLocator.h"
+#include "reading/Reading.h"
 
 using ecfg::XmlReader;
 

@@ -11,8 +11,8 @@
 
 #include "Positions.h"
 #include "eventconfig/config/ConfigRoot.h"
-#include "eventconfig/config/Markup.h"
 #include "eventconfig/model/StateMachineConfig.h"
+#include "eventconfig/xml/Markup.h"
 
 namespace ectool {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "eventconfig/config/Markup.h"
+#include "eventconfig/xml/Markup.h"
 
 namespace ectool {
 

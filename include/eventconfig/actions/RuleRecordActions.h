@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "eventconfig/Owned.h"
 #include "eventconfig/actions/ActionConfig.h"
-#include "eventconfig/model/MsgConfig.h"
-#include "eventconfig/model/Owned.h"
+#include "eventconfig/messages/MsgConfig.h"
 
 namespace ecfg {
 class XmlReader;

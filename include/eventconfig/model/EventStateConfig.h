@@ -4,7 +4,7 @@
 #include <string>
 
 #include "eventconfig/EventConfigExport.h"
-#include "eventconfig/model/Owned.h"
+#include "eventconfig/Owned.h"
 
 class CRuleConfig;
 namespace ecfg {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "eventconfig/EventConfigExport.h"
-#include "eventconfig/model/Owned.h"
+#include "eventconfig/Owned.h"
 
 class COperationTypeConfig;
 class CActionConfig;

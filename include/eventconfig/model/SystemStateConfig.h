@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "eventconfig/EventConfigExport.h"
-#include "eventconfig/model/Owned.h"
+#include "eventconfig/Owned.h"
 
 class CMsgConfig;
 class CEventStateConfig;

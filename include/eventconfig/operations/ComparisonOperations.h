@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "eventconfig/model/MsgConfig.h"
-#include "eventconfig/model/Owned.h"
+#include "eventconfig/Owned.h"
+#include "eventconfig/messages/MsgConfig.h"
 #include "eventconfig/operations/OperationTypeConfig.h"
 
 namespace ecfg {

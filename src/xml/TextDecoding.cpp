@@ -1,11 +1,11 @@
-#include "config/TextDecoding.h"
+#include "xml/TextDecoding.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
 
-#include "config/LargeBuffer.h"
+#include "xml/LargeBuffer.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>

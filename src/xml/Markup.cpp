@@ -1,4 +1,4 @@
-#include "eventconfig/config/Markup.h"
+#include "eventconfig/xml/Markup.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,9 +10,9 @@
 #include <emmintrin.h>
 #endif
 
-#include "config/LargeBuffer.h"
-#include "config/MarkupImpl.h"
-#include "config/TextDecoding.h"
+#include "xml/LargeBuffer.h"
+#include "xml/MarkupImpl.h"
+#include "xml/TextDecoding.h"
 
 using namespace ecfg::markup;
 

@@ -1,10 +1,8 @@
-#include "model/Reading.h"
+#include "reading/Reading.h"
 
 #include <climits>
 #include <cwchar>
 #include <cwctype>
-
-#include "eventconfig/model/MsgConfig.h"
 
 namespace ecfg {
 
@@ -333,12 +331,6 @@ TagLocator ReadTagLocator(const XmlReader& reader, TagForm form, Lower lower) {
         ToLower(locator.endTag);
     }
     return locator;
-}
-
-std::unique_ptr<CMessageFieldConfig> MakeFieldConfig(TagLocator locator) {
-    return std::unique_ptr<CMessageFieldConfig>(new CMessageFieldConfig(
-        std::move(locator.name), locator.offset, std::move(locator.startTag),
-        std::move(locator.endTag), std::move(locator.eventInfoName)));
 }
 
 // ---- Located id lists --------------------------------------------------------

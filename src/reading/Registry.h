@@ -13,9 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "eventconfig/model/Owned.h"
-#include "eventconfig/operations/OperationTypeConfig.h"
-#include "model/Reading.h"
+#include "eventconfig/Owned.h"
+#include "reading/Reading.h"
 
 namespace ecfg {
 

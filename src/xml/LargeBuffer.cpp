@@ -1,4 +1,4 @@
-#include "config/LargeBuffer.h"
+#include "xml/LargeBuffer.h"
 
 #include <cstdint>
 

@@ -34,10 +34,15 @@
 #include <string>
 #include <vector>
 
-#include "eventconfig/config/Markup.h"
+// The index and cursor know nothing of the CMarkup facade; only CMarkupImpl
+// below names it.
+class CMarkup;
 
 namespace ecfg {
 namespace markup {
+
+// An offset that is none (CMarkup::npos).
+const std::size_t kNoOffset = static_cast<std::size_t>(-1);
 
 // Index 0 is the document itself; 0 in a link means "none".
 struct Node {
@@ -91,7 +96,7 @@ struct Index {
     std::vector<Node> nodes;
     std::vector<Attr> attrs;
     Problem problem = Problem::None;
-    std::size_t problemOffset = CMarkup::npos;
+    std::size_t problemOffset = kNoOffset;
     uint32_t problemNode = 0;  // the element the problem concerns, if any
     bool wellFormed = false;
     uint32_t maxDepth = 0xFFFFFFFFu;  // the depth it was built down to
@@ -125,8 +130,8 @@ public:
     // The same text at another place in memory (a copied navigator).
     void Rebind(const wchar_t* text) { m_text = text; }
 
-    bool FindElem(MCD_CSTR name);
-    bool FindChildElem(MCD_CSTR name);
+    bool FindElem(const wchar_t* name);
+    bool FindChildElem(const wchar_t* name);
     bool IntoElem();
     bool OutOfElem();
 
@@ -137,10 +142,10 @@ public:
     std::size_t Length() const { return m_len; }
 
     // Reads of a node (0 = none gives empty text).
-    std::wstring Attrib(uint32_t node, MCD_CSTR name) const;
+    std::wstring Attrib(uint32_t node, const wchar_t* name) const;
     // The raw value of an attribute, in place: false when it is absent.
     // `plain` tells whether it holds no reference to decode.
-    bool AttribSpan(uint32_t node, MCD_CSTR name, const wchar_t*& begin, const wchar_t*& end,
+    bool AttribSpan(uint32_t node, const wchar_t* name, const wchar_t*& begin, const wchar_t*& end,
                     bool& plain) const;
     std::wstring Data(uint32_t node) const;
     // The character data in place when it is the plain text of an element
@@ -157,9 +162,9 @@ public:
     std::wstring Error() const;
     // Offsets in this text.
     std::size_t Offset(uint32_t node) const {
-        return node ? m_index->nodes[node].start - m_base : CMarkup::npos;
+        return node ? m_index->nodes[node].start - m_base : kNoOffset;
     }
-    std::size_t ErrorOffset() const { return m_top ? CMarkup::npos : m_index->problemOffset; }
+    std::size_t ErrorOffset() const { return m_top ? kNoOffset : m_index->problemOffset; }
     // Start and length in this text of a node's markup.
     std::size_t SubDocStart(uint32_t node) const { return m_index->nodes[node].start - m_base; }
     std::size_t SubDocLength(uint32_t node) const {
@@ -181,7 +186,7 @@ private:
     uint32_t Next(uint32_t node) const { return node == m_top ? 0 : N(node).nextSibling; }
     uint32_t Parent(uint32_t node) const { return node == m_top ? 0 : N(node).parent; }
     const wchar_t* At(uint32_t offset) const { return m_text + (offset - m_base); }
-    uint32_t FindSibling(uint32_t from, MCD_CSTR name) const;
+    uint32_t FindSibling(uint32_t from, const wchar_t* name) const;
 
     const wchar_t* m_text = L"";
     std::size_t m_len = 0;

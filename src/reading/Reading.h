@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "config/MarkupImpl.h"
-#include "eventconfig/config/Markup.h"
-#include "eventconfig/model/MsgConfig.h"
+#include "eventconfig/xml/Markup.h"
+#include "xml/MarkupImpl.h"
 
 namespace ecfg {
 
@@ -197,8 +196,6 @@ struct TagLocator {
 enum class TagForm { Forward, Reverse, ReverseWithEventInfo };
 enum class Lower { Name, NameAndTags, None };
 TagLocator ReadTagLocator(const XmlReader& reader, TagForm form, Lower lower);
-// A CMessageFieldConfig holding the locator (event info name included).
-std::unique_ptr<CMessageFieldConfig> MakeFieldConfig(TagLocator locator);
 
 // ---- Located id lists --------------------------------------------------------
 

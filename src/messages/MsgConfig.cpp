@@ -1,6 +1,9 @@
-#include "eventconfig/model/MsgConfig.h"
+#include "eventconfig/messages/MsgConfig.h"
 
-#include "model/Reading.h"
+#include <utility>
+
+#include "messages/FieldLocator.h"
+#include "reading/Reading.h"
 
 CMsgConfig::CMsgConfig() : m_nMsgID(-1), m_nLogCode(-1) {}
 
@@ -41,3 +44,13 @@ CMessageFieldConfig::CMessageFieldConfig(std::wstring keyWordName, int offset,
       m_strEndSearchTag(std::move(endSearchTag)) {}
 
 CMessageFieldConfig::~CMessageFieldConfig() {}
+
+namespace ecfg {
+
+std::unique_ptr<CMessageFieldConfig> MakeFieldConfig(TagLocator locator) {
+    return std::unique_ptr<CMessageFieldConfig>(new CMessageFieldConfig(
+        std::move(locator.name), locator.offset, std::move(locator.startTag),
+        std::move(locator.endTag), std::move(locator.eventInfoName)));
+}
+
+}  // namespace ecfg
