@@ -21,3 +21,8 @@ public:
 
     CActionTypeFactory();
 };
+
+namespace ecfg {
+// The action kinds' table, row by row in registration order.
+const std::vector<KindRow>& ActionKindRows();
+}  // namespace ecfg

@@ -9,102 +9,188 @@
 
 namespace {
 
-#define OPERATION_KIND(id, cls, shape) ECFG_KIND(COperationTypeConfig, id, cls, shape)
+using namespace ecfg::grammar;
+using ecfg::Num;
+using ecfg::Ref;
 
-// Every operation kind, one line each, in registration order (32 before 31,
-// 34 before 33). Adding a kind is adding its line here.
-const ecfg::KindEntry<COperationTypeConfig> kOperationKinds[] = {
-    OPERATION_KIND(0, COperationTypeConfig, "Operation Type, Info; no children read"),
-    OPERATION_KIND(1, COptStartTimerConfig, "1st child text: time limit (dec)"),
-    OPERATION_KIND(2, COptStartTimerAndWaitMsgConfig,
-                   "1st child text: time (dec); 2nd child text: msg id (hex)"),
-    OPERATION_KIND(3, COptStartCounterAndWaitMsgConfig,
-                   "\"Count\" text (dec); \"MsgList\" children: msg ids (hex, empty as 0)"),
-    OPERATION_KIND(4, COptWaitMsgConfig, "children: msg ids (hex, empty as 0)"),
-    OPERATION_KIND(5, COptWaitLogConfig, "child \"FieldID\" text (hex)"),
-    OPERATION_KIND(6, COptFieldEqualConfig,
-                   "1st child: msg id (hex); 2nd child: Name, Length, StartOffset; its children: "
-                   "values (lower-cased)"),
-    OPERATION_KIND(7, COptFieldNotEqualConfig, "as 6"),
-    OPERATION_KIND(
-        8, COptFieldGreatConfig,
-        "1st child's children: msg ids (hex, empty skipped); 2nd child: Name, Value (dec)"),
-    OPERATION_KIND(9, COptFieldBellowConfig, "as 8"),
-    OPERATION_KIND(10, COptFieldExistConfig, "as 6; 1st child also as msg id list (hex / list)"),
-    OPERATION_KIND(11, COptFieldNotExistConfig, "as 10"),
-    OPERATION_KIND(
-        12, COptFieldCmpConfig,
-        "\"Source\" then \"Destination\", each: child \"MsgID\" (hex), child \"Field\" Name"),
-    OPERATION_KIND(13, COptInitialFieldUnEqualConfig,
-                   "\"InitialMsg\" and \"ReceiveMsg\", each: Name, Length, StartOffset; its "
-                   "children: msg ids (hex)"),
-    OPERATION_KIND(14, COptInitialFieldEqualConfig, "as 13"),
-    OPERATION_KIND(15, COptInitFieldGreatOrEqual, "as 13; of \"InitialMsg\" only Name"),
-    OPERATION_KIND(
-        16, COptInitFieldBellowSumOfFields,
-        "\"InitialMsg\" ID (hex); its children: summed field Names; \"ReceiveMsg\" as 13"),
-    OPERATION_KIND(17, COptInitFieldEqualWithOneRecvValue, "as 13"),
-    OPERATION_KIND(18, COptLogInitFieldEqualWithMsgField,
-                   "\"InitialField\" ID (hex); \"ReceiveMsg\" Name, Length, StartOffset; its "
-                   "children: msg ids (hex)"),
-    OPERATION_KIND(19, COptWaitLog_FieldEqualConfig,
-                   "\"Field\" ID (hex); its children: values (as written, empty skipped)"),
-    OPERATION_KIND(20, COptLogInitFieldUnEqualMsgFieldConfig, "as 18"),
-    OPERATION_KIND(21, COptLogInitFieldEqualMultiMsgFieldConfig,
-                   "\"InitialField\" ID (hex); \"ReceiveMsg\" holding \"MsgList\" (\"ID\" "
-                   "children, hex) and \"MsgFieldList\" (children: Name, Length, StartOffset)"),
-    OPERATION_KIND(22, COptLogInitFieldUnEqualMultiMsgFieldConfig, "as 21"),
-    OPERATION_KIND(23, COptWaitEventConfig, "children: event ids (dec, empty as 0)"),
-    OPERATION_KIND(24, COptMsgFreqEqualLogFreqConfig,
-                   "\"InitialField\" ID (hex), IsFreq; \"ReceiveMsg\" Name, StartSearchTag, "
-                   "EndSearchTag, StartOffset; its children: msg ids (hex)"),
-    OPERATION_KIND(25, COptMsgFreqUnEqualLogFreqConfig, "as 24"),
-    OPERATION_KIND(26, COptCalcLogFieldNum, "\"Field\" ID (hex), MinNum, MaxNum (or \"Infin\")"),
-    OPERATION_KIND(27, COptMsgSatisFieldCount_GE,
-                   "\"Msg\" ID (hex / list); its \"Field\" Name, StartSearchTag, EndSearchTag, "
-                   "StartOffset, NeedMeetedNum; its children: candidate values (lower-cased)"),
-    OPERATION_KIND(28, COptMsgSatisFieldCount_BE, "as 27"),
-    OPERATION_KIND(29, COptMsgSatisFieldCount_Equal, "as 27; NeedMeetedNum may be \"all\""),
-    OPERATION_KIND(30, COptMsgSatisFieldCount_UnEqual, "as 27"),
-    OPERATION_KIND(32, COptMsgFieldEqualRuleInitConfig,
-                   "\"Msg\" ID (hex / list), ReverseFind; its \"Field\" Name (lower-cased), "
-                   "StartSearchTag, EndSearchTag, StartOffset"),
-    OPERATION_KIND(31, COptMsgFieldUnEqualRuleInitConfig, "as 32"),
-    OPERATION_KIND(34, COptMsgFieldEqualLogFieldInitConfig,
-                   "\"InitialField\" ID (hex); \"Msg\" ID (hex / list); its \"Field\" Name, "
-                   "StartSearchTag, EndSearchTag, StartOffset"),
-    OPERATION_KIND(33, COptMsgFieldUnEqualLogFieldInitConfig,
-                   "\"InitialField\" ID (hex); then as 32"),
-    OPERATION_KIND(35, COptMsgFieldCountGEConfig,
-                   "\"Msg\" ID (hex / list); its \"Field\" Name, StartSearchTag, EndSearchTag, "
-                   "StartOffset, NeedMeetedNum"),
-    OPERATION_KIND(
-        36, COptMsgFieldFollowedBySomeFieldConfg,
-        "\"Msg\" ID (hex / list); its \"KeyField\" Name; its children: contained field names"),
-    OPERATION_KIND(37, COptPSCAndRLNumNotChangeCofnig,
-                   "\"MsgList\" children: msg ids (hex); \"MsgField\" holding \"RadioLink\" and "
-                   "\"PSC\", each FieldName, MetaInfoName"),
-    OPERATION_KIND(38, COptMsgFieldCountEqualConfig, "as 35"),
-    OPERATION_KIND(39, COptLogFieldEqualRecordedConfig, "\"Field\" ID (hex), IsFreq"),
-    OPERATION_KIND(40, COptLogFieldUnEqualRecordedConfig, "as 39"),
-    OPERATION_KIND(41, COptMsgFreqEqualLogFreq_OrLogNotExistConfig, "as 24"),
-    OPERATION_KIND(42, COptStartTimer_By_MsgField_Config,
-                   "1st child: msg ids (hex / list); 2nd child: Name, Length, StartOffset; 3rd "
-                   "child text: added time (dec)"),
-    OPERATION_KIND(43, COptTwoFieldValuesEqual_Config,
-                   "child \"SrcField\" text (hex); child \"DesField\" text (hex)"),
-    OPERATION_KIND(44, COptInitLogFieldBelongFieldConfig,
-                   "\"InitialField\" ID (hex); \"Field\" ID (hex)"),
-};
+// What several kinds read alike.
+G MsgIds() {
+    return Ids(Num::Hex, Ref::Msg);
+}
+G ValueField() {
+    return G().Fixed().All(Text(Num::Text));
+}
+G FixedWithMsgs() {
+    return G().Fixed().All(Text(Num::Hex, Ref::Msg));
+}
+G InitialField() {
+    return G().C(L"InitialField", G().A(L"ID", Num::Hex));
+}
+G MsgFieldEnd() {
+    return G().C(L"MsgID", Text(Num::Hex, Ref::Msg)).C(L"Field", G().A(L"Name", Num::Text));
+}
+G InitialAndReceived() {
+    return G().C(L"InitialMsg", FixedWithMsgs()).C(L"ReceiveMsg", FixedWithMsgs());
+}
+G LogInitAndMsgField() {
+    return InitialField().C(L"ReceiveMsg", FixedWithMsgs());
+}
+G LogInitAndMultiMsgField() {
+    return InitialField().C(L"ReceiveMsg",
+                            G().C(L"MsgList", G().Each(L"ID", Text(Num::Hex, Ref::Msg)))
+                                .C(L"MsgFieldList", G().All(G().Fixed())));
+}
+G Frequency() {
+    return G()
+        .C(L"InitialField", G().A(L"ID", Num::Hex).A(L"IsFreq", Num::Dec))
+        .C(L"ReceiveMsg", G().Forward().All(Text(Num::Hex, Ref::Msg)));
+}
+G Counted(Num needed, bool candidates) {
+    G field = G().Forward().A(L"NeedMeetedNum", needed);
+    if (candidates) field.All(Text(Num::Text));
+    return G().C(L"Msg", G().A(L"ID", Num::HexList, Ref::Msg).C(L"Field", field));
+}
+G RuleInitMsg() {
+    return G()
+        .A(L"ID", Num::HexList, Ref::Msg)
+        .A(L"ReverseFind", Num::Dec)
+        .C(L"Field", G().Forward());
+}
+G Recorded() {
+    return G().C(L"Field", G().A(L"ID", Num::Hex).A(L"IsFreq", Num::Dec));
+}
+
+#define OPERATION_KIND(id, cls, description, grammar) \
+    ECFG_KIND(COperationTypeConfig, id, cls, description, grammar)
+
+// Every operation kind in registration order (32 before 31, 34 before 33):
+// its id, class, what it means to an author, and what it reads.
+const std::vector<ecfg::KindEntry<COperationTypeConfig>>& OperationKindTable() {
+    static const std::vector<ecfg::KindEntry<COperationTypeConfig>> table = {
+        OPERATION_KIND(0, COperationTypeConfig, "no condition of its own", G()),
+        OPERATION_KIND(1, COptStartTimerConfig, "start a timer", G().Next(Text(Num::Dec))),
+        OPERATION_KIND(2, COptStartTimerAndWaitMsgConfig, "start a timer and wait for a message",
+                       G().Next(Text(Num::Dec)).Next(Text(Num::Hex, Ref::Msg))),
+        OPERATION_KIND(3, COptStartCounterAndWaitMsgConfig, "start a counter and wait for messages",
+                       G().C(L"Count", Text(Num::Dec)).C(L"MsgList", MsgIds())),
+        OPERATION_KIND(4, COptWaitMsgConfig, "wait for a message", MsgIds()),
+        OPERATION_KIND(5, COptWaitLogConfig, "wait for a log field",
+                       G().C(L"FieldID", Text(Num::Hex))),
+        OPERATION_KIND(6, COptFieldEqualConfig, "a message field equals one of the values",
+                       G().Next(Text(Num::Hex, Ref::Msg)).Next(ValueField())),
+        OPERATION_KIND(7, COptFieldNotEqualConfig, "a message field equals none of the values",
+                       G().Next(Text(Num::Hex, Ref::Msg)).Next(ValueField())),
+        OPERATION_KIND(8, COptFieldGreatConfig, "a message field is greater than a number",
+                       G().Next(MsgIds()).Next(G().A(L"Name", Num::Text).A(L"Value", Num::Dec))),
+        OPERATION_KIND(9, COptFieldBellowConfig, "a message field is below a number",
+                       G().Next(MsgIds()).Next(G().A(L"Name", Num::Text).A(L"Value", Num::Dec))),
+        OPERATION_KIND(10, COptFieldExistConfig, "a message carries the field",
+                       G().Next(Text(Num::HexList, Ref::Msg)).Next(ValueField())),
+        OPERATION_KIND(11, COptFieldNotExistConfig, "a message lacks the field",
+                       G().Next(Text(Num::HexList, Ref::Msg)).Next(ValueField())),
+        OPERATION_KIND(12, COptFieldCmpConfig, "compare a field of one message with another's",
+                       G().C(L"Source", MsgFieldEnd()).C(L"Destination", MsgFieldEnd())),
+        OPERATION_KIND(13, COptInitialFieldUnEqualConfig,
+                       "a received field differs from the initial message's", InitialAndReceived()),
+        OPERATION_KIND(14, COptInitialFieldEqualConfig,
+                       "a received field equals the initial message's", InitialAndReceived()),
+        OPERATION_KIND(15, COptInitFieldGreatOrEqual,
+                       "a received field is at least the initial message's",
+                       G().C(L"InitialMsg", G().A(L"Name", Num::Text).All(Text(Num::Hex, Ref::Msg)))
+                           .C(L"ReceiveMsg", FixedWithMsgs())),
+        OPERATION_KIND(
+            16, COptInitFieldBellowSumOfFields,
+            "a received field is below the sum of the initial message's fields",
+            G().C(L"InitialMsg", G().A(L"ID", Num::Hex, Ref::Msg).All(G().A(L"Name", Num::Text)))
+                .C(L"ReceiveMsg", FixedWithMsgs())),
+        OPERATION_KIND(17, COptInitFieldEqualWithOneRecvValue,
+                       "the initial field equals one received value", InitialAndReceived()),
+        OPERATION_KIND(18, COptLogInitFieldEqualWithMsgField,
+                       "a log field's initial value equals a message field", LogInitAndMsgField()),
+        OPERATION_KIND(19, COptWaitLog_FieldEqualConfig,
+                       "wait for a log field holding one of the values",
+                       G().C(L"Field", G().A(L"ID", Num::Hex).All(Text(Num::Text)))),
+        OPERATION_KIND(20, COptLogInitFieldUnEqualMsgFieldConfig,
+                       "a log field's initial value differs from a message field",
+                       LogInitAndMsgField()),
+        OPERATION_KIND(21, COptLogInitFieldEqualMultiMsgFieldConfig,
+                       "a log field's initial value equals one of several message fields",
+                       LogInitAndMultiMsgField()),
+        OPERATION_KIND(22, COptLogInitFieldUnEqualMultiMsgFieldConfig,
+                       "a log field's initial value differs from several message fields",
+                       LogInitAndMultiMsgField()),
+        OPERATION_KIND(23, COptWaitEventConfig, "wait for an event", Ids(Num::Dec, Ref::Event)),
+        OPERATION_KIND(24, COptMsgFreqEqualLogFreqConfig,
+                       "a message's frequency equals a log field's", Frequency()),
+        OPERATION_KIND(25, COptMsgFreqUnEqualLogFreqConfig,
+                       "a message's frequency differs from a log field's", Frequency()),
+        OPERATION_KIND(
+            26, COptCalcLogFieldNum, "a log field's count of values lies in a range",
+            G().C(L"Field",
+                  G().A(L"ID", Num::Hex).A(L"MinNum", Num::Dec).A(L"MaxNum", Num::DecOrInfin))),
+        OPERATION_KIND(27, COptMsgSatisFieldCount_GE,
+                       "at least so many messages carry one of the values",
+                       Counted(Num::Dec, true)),
+        OPERATION_KIND(28, COptMsgSatisFieldCount_BE,
+                       "at most so many messages carry one of the values", Counted(Num::Dec, true)),
+        OPERATION_KIND(29, COptMsgSatisFieldCount_Equal,
+                       "exactly so many (or all) messages carry one of the values",
+                       Counted(Num::DecOrAll, true)),
+        OPERATION_KIND(30, COptMsgSatisFieldCount_UnEqual,
+                       "not exactly so many messages carry one of the values",
+                       Counted(Num::Dec, true)),
+        OPERATION_KIND(32, COptMsgFieldEqualRuleInitConfig,
+                       "a message field equals the rule's initial value",
+                       G().C(L"Msg", RuleInitMsg())),
+        OPERATION_KIND(31, COptMsgFieldUnEqualRuleInitConfig,
+                       "a message field differs from the rule's initial value",
+                       G().C(L"Msg", RuleInitMsg())),
+        OPERATION_KIND(
+            34, COptMsgFieldEqualLogFieldInitConfig,
+            "a message field equals a log field's initial value",
+            InitialField().C(L"Msg",
+                             G().A(L"ID", Num::HexList, Ref::Msg).C(L"Field", G().Forward()))),
+        OPERATION_KIND(33, COptMsgFieldUnEqualLogFieldInitConfig,
+                       "a message field differs from a log field's initial value",
+                       InitialField().C(L"Msg", RuleInitMsg())),
+        OPERATION_KIND(35, COptMsgFieldCountGEConfig, "at least so many messages carry the field",
+                       Counted(Num::Dec, false)),
+        OPERATION_KIND(
+            36, COptMsgFieldFollowedBySomeFieldConfg, "a key field is followed by the named fields",
+            G().C(L"Msg", G().A(L"ID", Num::HexList, Ref::Msg)
+                              .C(L"KeyField", G().A(L"Name", Num::Text).All(Text(Num::Text))))),
+        OPERATION_KIND(
+            37, COptPSCAndRLNumNotChangeCofnig,
+            "the radio link and scrambling-code counts stay unchanged",
+            G().C(L"MsgList", MsgIds())
+                .C(L"MsgField", G().C(L"RadioLink", MetaField()).C(L"PSC", MetaField()))),
+        OPERATION_KIND(38, COptMsgFieldCountEqualConfig, "exactly so many messages carry the field",
+                       Counted(Num::Dec, false)),
+        OPERATION_KIND(39, COptLogFieldEqualRecordedConfig, "a log field equals its recorded value",
+                       Recorded()),
+        OPERATION_KIND(40, COptLogFieldUnEqualRecordedConfig,
+                       "a log field differs from its recorded value", Recorded()),
+        OPERATION_KIND(41, COptMsgFreqEqualLogFreq_OrLogNotExistConfig,
+                       "a message's frequency equals a log field's, or the log field is absent",
+                       Frequency()),
+        OPERATION_KIND(
+            42, COptStartTimer_By_MsgField_Config, "start a timer when a message field arrives",
+            G().Next(Text(Num::HexList, Ref::Msg)).Next(G().Fixed()).Next(Text(Num::Dec))),
+        OPERATION_KIND(43, COptTwoFieldValuesEqual_Config, "two log fields hold equal values",
+                       G().C(L"SrcField", Text(Num::Hex)).C(L"DesField", Text(Num::Hex))),
+        OPERATION_KIND(44, COptInitLogFieldBelongFieldConfig,
+                       "a log field's initial value belongs to another log field",
+                       InitialField().C(L"Field", G().A(L"ID", Num::Hex))),
+    };
+    return table;
+}
 
 typedef ecfg::ProcessInstance<COperationTypeConfigFactory> Instance;
 
 }  // namespace
 
 COperationTypeConfigFactory::COperationTypeConfigFactory()
-    : PrototypeRegistry(kOperationKinds, [](const COperationTypeConfig& prototype) {
-          return prototype.GetOperationType();
-      }) {}
+    : PrototypeRegistry(OperationKindTable()) {}
 
 COperationTypeConfigFactory* COperationTypeConfigFactory::GetInstance() {
     return Instance::Get();
@@ -115,6 +201,12 @@ void COperationTypeConfigFactory::Release() {
 }
 
 const std::vector<EventConfigKindInfo>& EventConfigOperationKinds() {
-    static const std::vector<EventConfigKindInfo> kinds = ecfg::KindInfos(kOperationKinds);
+    static const std::vector<EventConfigKindInfo> kinds =
+        ecfg::KindInfos<EventConfigKindInfo>(OperationKindTable());
     return kinds;
+}
+
+const std::vector<ecfg::KindRow>& ecfg::OperationKindRows() {
+    static const std::vector<KindRow> rows = KindRows(OperationKindTable());
+    return rows;
 }

@@ -25,3 +25,8 @@ public:
 
     COperationTypeConfigFactory();
 };
+
+namespace ecfg {
+// The operation kinds' table, row by row in registration order.
+const std::vector<KindRow>& OperationKindRows();
+}  // namespace ecfg

@@ -11,9 +11,11 @@
 #include <mutex>
 #include <new>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "eventconfig/Owned.h"
+#include "reading/Grammar.h"
 #include "reading/Reading.h"
 
 namespace ecfg {
@@ -52,13 +54,22 @@ std::atomic<T*> ProcessInstance<T>::s_instance{nullptr};
 template <class T>
 std::mutex ProcessInstance<T>::s_mutex;
 
-// One row of a registry's table: the kind's id and class name, its XML shape
-// for the tool, and how to make its prototype and build it from a source.
-template <class Base>
-struct KindEntry {
+// What a registry's table says of a kind, whatever its family: its id, its
+// class, a one-line description in the author's words, and the rule of what
+// its XML constructor reads. Everything else about a kind derives from it.
+struct KindRow {
     int nTypeID;
     const char* szClassName;
-    const char* szShape;
+    const std::type_info* type;
+    const char* szDescription;
+    std::shared_ptr<const ElemRule> grammar;
+};
+
+// One row of a registry's table: the row and how to make the kind's
+// prototype and build it from a source.
+template <class Base>
+struct KindEntry {
+    KindRow row;
     Base* (*make)();
     Base* (*build)(const XmlSource& source);
 };
@@ -76,17 +87,16 @@ Base* BuildFromSource(const XmlSource& source) {
 template <class Base>
 using KindBuilders = std::map<int, Base* (*)(const XmlSource&)>;
 
-// Prototypes filed under the id each reports, in table order, and beside
-// each the builder of its row: a later row replaces both, so an id builds
-// exactly the class of its prototype.
-template <class Base, class Getter, std::size_t N>
-void BuildPrototypes(const KindEntry<Base> (&table)[N], Getter typeOf,
-                     OwnedPtrMap<int, Base>& prototypes, KindBuilders<Base>& builders) {
+// Prototypes filed under their rows' ids, in table order, and beside each the
+// builder of its row (the table's test checks that each prototype reports
+// its row's id).
+template <class Base>
+void BuildPrototypes(const std::vector<KindEntry<Base>>& table, OwnedPtrMap<int, Base>& prototypes,
+                     KindBuilders<Base>& builders) {
     for (const KindEntry<Base>& entry : table) {
         std::unique_ptr<Base> prototype(entry.make());
-        const int id = static_cast<int>(typeOf(*prototype));
-        prototypes.Replace(id, std::move(prototype));
-        builders[id] = entry.build;
+        prototypes.Replace(entry.row.nTypeID, std::move(prototype));
+        builders[entry.row.nTypeID] = entry.build;
     }
 }
 
@@ -125,9 +135,8 @@ std::vector<int> RegisteredIds(const OwnedPtrMap<int, Base>& prototypes) {
 template <class Base>
 class PrototypeRegistry {
 public:
-    template <class Getter, std::size_t N>
-    PrototypeRegistry(const KindEntry<Base> (&table)[N], Getter typeOf) {
-        BuildPrototypes(table, typeOf, m_prototypes, m_builders);
+    explicit PrototypeRegistry(const std::vector<KindEntry<Base>>& table) {
+        BuildPrototypes(table, m_prototypes, m_builders);
     }
     PrototypeRegistry(const PrototypeRegistry&) = delete;
     PrototypeRegistry& operator=(const PrototypeRegistry&) = delete;
@@ -146,15 +155,34 @@ private:
     KindBuilders<Base> m_builders;  // filed under the same ids
 };
 
-template <class Base, std::size_t N>
-std::vector<EventConfigKindInfo> KindInfos(const KindEntry<Base> (&table)[N]) {
-    std::vector<EventConfigKindInfo> infos;
+// The rows of a family's table, in table order.
+template <class Base>
+std::vector<KindRow> KindRows(const std::vector<KindEntry<Base>>& table) {
+    std::vector<KindRow> rows;
+    for (const KindEntry<Base>& entry : table) rows.push_back(entry.row);
+    return rows;
+}
+
+// The rows as the public interface lists them (id, class, description).
+template <class Info, class Base>
+std::vector<Info> KindInfos(const std::vector<KindEntry<Base>>& table) {
+    std::vector<Info> infos;
     for (const KindEntry<Base>& entry : table)
-        infos.push_back({entry.nTypeID, entry.szClassName, entry.szShape});
+        infos.push_back({entry.row.nTypeID, entry.row.szClassName, entry.row.szDescription});
     return infos;
 }
 
+// The row of the kind with that id, or null.
+const KindRow* FindKindRow(const std::vector<KindRow>& rows, int typeID);
+// The row of the object's own class (its dynamic type), or null.
+const KindRow* FindKindRow(const std::vector<KindRow>& rows, const std::type_info& type);
+
 }  // namespace ecfg
 
-#define ECFG_KIND(base, id, cls, shape) \
-    { id, #cls, shape, &ecfg::MakePrototype<base, cls>, &ecfg::BuildFromSource<base, cls> }
+// A table row: the id, the class (its name and type), the description and the
+// grammar of what its XML constructor reads.
+#define ECFG_KIND(base, id, cls, description, grammar)                                   \
+    {                                                                                    \
+        {id, #cls, &typeid(cls), description, grammar}, &ecfg::MakePrototype<base, cls>, \
+            &ecfg::BuildFromSource<base, cls>                                            \
+    }

@@ -17,7 +17,7 @@ int RunKinds(const Options& options) {
                   });
         std::printf("%s (%zu)\n", style.Bold(title).c_str(), kinds.size());
         for (const EventConfigKindInfo& kind : kinds)
-            std::printf("  %3d  %-44s %s\n", kind.nTypeID, kind.szClassName, kind.szShape);
+            std::printf("  %3d  %-44s %s\n", kind.nTypeID, kind.szClassName, kind.szDescription);
     };
     list("Operations", EventConfigOperationKinds());
     std::printf("\n");

@@ -120,7 +120,7 @@ private:
 struct EventConfigKindInfo {
     int nTypeID;
     const char* szClassName;
-    const char* szShape;  // the kind's XML shape in one line
+    const char* szDescription;  // what the kind means, in one line
 };
 
 // Every operation kind in registration order, from the registry's own table.
