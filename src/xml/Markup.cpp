@@ -56,6 +56,14 @@ inline bool IsXmlChar(uint32_t v) {
            (v >= 0xE000 && v <= 0xFFFD) || (v >= 0x10000 && v <= 0x10FFFF);
 }
 
+// Whether an attribute value reads as written: no reference to decode and no
+// tab or line end to turn into a space.
+inline bool IsPlainValue(const wchar_t* p, const wchar_t* e) {
+    for (; p < e; ++p)
+        if (*p <= '&' && (*p == '&' || *p == '\t' || *p == '\n' || *p == '\r')) return false;
+    return true;
+}
+
 // The first position in [p, e) holding a, b or c; e when there is none. The
 // index spends most of its time looking for the end of a text run or of an
 // attribute value, so this looks at a vector of characters at a time.
@@ -143,22 +151,44 @@ const wchar_t* ParseEntity(const wchar_t* p, const wchar_t* e, uint32_t& cp) {
     return nullptr;
 }
 
-// Appends [p, e) with references decoded; others stay as written.
-void AppendDecoded(std::wstring& out, const wchar_t* p, const wchar_t* e) {
+// Appends [p, e) of text: a CR LF pair or a lone CR reads as LF, as XML
+// reads line ends.
+void AppendLines(std::wstring& out, const wchar_t* p, const wchar_t* e) {
     while (p < e) {
-        const wchar_t* q = p;
-        while (q < e && *q != '&') ++q;
+        const wchar_t* q = static_cast<const wchar_t*>(std::wmemchr(p, L'\r', e - p));
+        if (!q) q = e;
         out.append(p, q);
         if (q >= e) break;
-        uint32_t cp = 0;
-        const wchar_t* after = ParseEntity(q, e, cp);
-        if (after) {
-            ecfg::AppendCodePoint(out, cp);
-            p = after;
-        } else {
+        out.push_back(L'\n');
+        p = q + 1;
+        if (p < e && *p == L'\n') ++p;
+    }
+}
+
+// Appends an attribute value [p, e) as XML reads it: references decoded
+// (others stay as written), each literal tab, line end (CR LF as one) or
+// LF a space; a reference keeps its character (&#9; is a tab).
+void AppendAttrValue(std::wstring& out, const wchar_t* p, const wchar_t* e) {
+    while (p < e) {
+        const wchar_t c = *p;
+        if (c == '&') {
+            uint32_t cp = 0;
+            const wchar_t* after = ParseEntity(p, e, cp);
+            if (after) {
+                ecfg::AppendCodePoint(out, cp);
+                p = after;
+                continue;
+            }
             out.push_back(L'&');
-            p = q + 1;
+        } else if (c == '\r') {
+            out.push_back(L' ');
+            if (p + 1 < e && p[1] == '\n') ++p;
+        } else if (c == '\t' || c == '\n') {
+            out.push_back(L' ');
+        } else {
+            out.push_back(c);
         }
+        ++p;
     }
 }
 
@@ -199,21 +229,54 @@ const wchar_t* SkipPast(const wchar_t* p, const wchar_t* e, wchar_t a, wchar_t b
     return e;
 }
 
-// "<!...>": brackets of an internal subset and quoted literals may hold '>'.
+// Past a DOCTYPE's internal subset that starts at p: the position of its
+// closing ']', or e. Comments and processing instructions are skipped whole,
+// so that a quote in them starts no literal; the literals of a declaration
+// may hold '>' and ']'.
+const wchar_t* SkipSubset(const wchar_t* p, const wchar_t* e) {
+    bool terminated;
+    while (p < e) {
+        if (*p == ']') return p;
+        if (*p != '<' || p + 1 >= e) {
+            ++p;
+        } else if (StartsWith(p, e, "<!--")) {
+            p = SkipPast(p + 4, e, '-', '-', '>', terminated);
+        } else if (p[1] == '?') {
+            p = SkipPast(p + 2, e, '?', '>', 0, terminated);
+        } else if (p[1] == '!') {
+            wchar_t quote = 0;
+            for (p += 2; p < e; ++p) {
+                if (quote) {
+                    if (*p == quote) quote = 0;
+                } else if (*p == '"' || *p == '\'') {
+                    quote = *p;
+                } else if (*p == '>') {
+                    ++p;
+                    break;
+                }
+            }
+        } else {
+            ++p;
+        }
+    }
+    return e;
+}
+
+// "<!...>": quoted literals may hold '>', and so may an internal subset.
 const wchar_t* SkipDecl(const wchar_t* p, const wchar_t* e, bool& terminated) {
-    int depth = 0;
     wchar_t quote = 0;
+    bool subsetSeen = false;
     for (p += 2; p < e; ++p) {
         const wchar_t c = *p;
         if (quote) {
             if (c == quote) quote = 0;
         } else if (c == '"' || c == '\'') {
             quote = c;
-        } else if (c == '[') {
-            ++depth;
-        } else if (c == ']') {
-            if (depth > 0) --depth;
-        } else if (c == '>' && depth == 0) {
+        } else if (c == '[' && !subsetSeen) {
+            subsetSeen = true;
+            p = SkipSubset(p + 1, e);
+            if (p >= e) break;
+        } else if (c == '>') {
             terminated = true;
             return p + 1;
         }
@@ -681,7 +744,7 @@ bool Cursor::AttribSpan(uint32_t node, MCD_CSTR name, const wchar_t*& begin, con
         if (a.nameLen == len && attrName[0] == name[0] && std::wmemcmp(attrName, name, len) == 0) {
             begin = At(a.valueStart);
             end = begin + a.valueLen;
-            plain = std::wmemchr(begin, L'&', a.valueLen) == nullptr;
+            plain = IsPlainValue(begin, end);
             return true;
         }
     }
@@ -697,7 +760,7 @@ std::wstring Cursor::Attrib(uint32_t node, MCD_CSTR name) const {
     if (plain) {
         out.assign(begin, end);
     } else {
-        AppendDecoded(out, begin, end);
+        AppendAttrValue(out, begin, end);
     }
     return out;
 }
@@ -712,10 +775,16 @@ std::wstring Cursor::Data(uint32_t node) const {
     uint32_t ch = n.firstChild;
     while (p < e) {
         const wchar_t* q = p;
-        while (q < e && *q != '<' && *q != '&') ++q;
+        while (q < e && *q != '<' && *q != '&' && *q != '\r') ++q;
         out.append(p, q);
         p = q;
         if (p >= e) break;
+        if (*p == '\r') {
+            out.push_back(L'\n');
+            ++p;
+            if (p < e && *p == '\n') ++p;
+            continue;
+        }
         if (*p == '&') {
             uint32_t cp = 0;
             const wchar_t* after = ParseEntity(p, e, cp);
@@ -741,7 +810,7 @@ std::wstring Cursor::Data(uint32_t node) const {
                 const wchar_t* after = SkipOther(tok, p, docEnd, terminated);
                 const wchar_t* stop = terminated ? after - 3 : after;
                 if (stop > e) stop = e;
-                out.append(p + 9, stop);
+                AppendLines(out, p + 9, stop);
                 p = after;
                 break;
             }
@@ -766,7 +835,7 @@ bool Cursor::DataSpan(uint32_t node, const wchar_t*& begin, const wchar_t*& end)
     begin = At(N(node).contentStart);
     end = At(N(node).contentEnd);
     for (const wchar_t* p = begin; p < end; ++p)
-        if (*p == '<' || *p == '&') return false;
+        if (*p == '<' || *p == '&' || *p == '\r') return false;
     return true;
 }
 

@@ -39,8 +39,13 @@ std::wstring Widen(const std::string& s) {
 }
 
 // The encoding named by a leading "<?xml ... encoding='...' ?>" in an
-// ASCII-compatible text; empty when there is none.
+// ASCII-compatible text; empty when there is none. White space before the
+// declaration is misplaced, but the author still meant the encoding named.
 std::string DeclaredEncoding(const unsigned char* p, std::size_t n) {
+    while (n > 0 && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n')) {
+        ++p;
+        --n;
+    }
     if (n < 5 || std::memcmp(p, "<?xml", 5) != 0) return std::string();
     std::size_t end = 5;
     while (end + 1 < n && end < 1024 && !(p[end] == '?' && p[end + 1] == '>')) ++end;

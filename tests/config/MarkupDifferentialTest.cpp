@@ -212,7 +212,8 @@ private:
 
 TEST(MarkupDifferential, RandomDocumentsMatchPugixml) {
     Generator gen(20240611u);
-    const unsigned options = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_ws_pcdata;
+    const unsigned options = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_ws_pcdata |
+                            pugi::parse_eol | pugi::parse_wconv_attribute;
     for (int i = 0; i < 400; ++i) {
         const std::wstring doc = gen.Document();
         pugi::xml_document ref;

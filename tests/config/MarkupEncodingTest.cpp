@@ -146,6 +146,10 @@ INSTANTIATE_TEST_SUITE_P(
                      Doc8("<?xml version=\"1.0\" encoding=\"GB18030\"?>",
                           "\xD6\xD0\xCE\xC4\x94\x39\xFC\x36"),
                      Wide(U"\u4e2d\u6587\U0001F600"), L"GB18030", false},
+        // White space before the declaration misplaces it, but it still names the encoding.
+        EncodingCase{"gbkspaced.xml",
+                     Doc8(" \r\n<?xml version='1.0' encoding='GBK'?>", "\xB2\xE2\xCA\xD4"),
+                     L"\u6d4b\u8bd5", L"GBK", false},
         EncodingCase{"gbk.xml", Doc8("<?xml version='1.0' encoding='GBK'?>", "\xB2\xE2\xCA\xD4"),
                      L"\u6d4b\u8bd5", L"GBK", false},
         // GB2312 is read as its superset GBK: hand-written files hold GBK-only

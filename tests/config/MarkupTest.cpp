@@ -200,7 +200,11 @@ INSTANTIATE_TEST_SUITE_P(
                  L"&nbsp;&#;&#0;&#xD800;&#1114112;&amp", L"&x; &#xZ; & "},
         ReadCase{L"<a>x<![CDATA[<b>&amp;</b>]]>y</a>", L"x", L"", L"x<b>&amp;</b>y"},
         ReadCase{L"<a> t1 <b>in</b> t2 <!--c--> <?pi x?> <c/></a>", L"x", L"", L" t1  t2   "},
-        ReadCase{L"<a>\n\t x \r\n</a>", L"x", L"", L"\n\t x \r\n"},
+        // Line ends read as LF; in attribute values tabs and line ends as spaces.
+        ReadCase{L"<a v='a\tb\nc\r\nd\re'>\n\t x \r\ny\rz</a>", L"v", L"a b c d e",
+                 L"\n\t x \ny\nz"},
+        ReadCase{L"<a v='&#9;&#10;&#13;\r'>&#13;&#10;\r<![CDATA[\r\n]]></a>", L"v", L"\t\n\r ",
+                 L"\r\n\n\n"},
         ReadCase{L"<a><b>deep</b></a>", L"x", L"", L""},
         ReadCase{L"<a>one<![CDATA[]]>two<![CDATA[3]]></a>", L"x", L"", L"onetwo3"},
         // A surrogate pair where wchar_t has 16 bits, one unit otherwise.
@@ -241,6 +245,9 @@ INSTANTIATE_TEST_SUITE_P(
     Markup, LenientTest,
     ::testing::Values(
         LenientCase{L"<r><a/><b>t</b></r>", L"r(a,b)", CMarkup::npos},
+        // Quotes in the internal subset's comments and instructions open no literal.
+        LenientCase{L"<!DOCTYPE r [ <!-- can't --> <?p \"?> <!ENTITY e ']>'> ]><r><a/></r>",
+                    L"r(a)", CMarkup::npos},
         // The prolog, comments, CDATA and instructions hold no elements.
         LenientCase{L"\uFEFF<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n<!ELEMENT r ANY>\n"
                     L"<!ENTITY e \"a>b\">\n]>\n<!-- <x/> --><?pi <y/>?><r><!-- <z/> -->"
