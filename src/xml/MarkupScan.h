@@ -1,0 +1,327 @@
+#pragma once
+
+// The characters and tokens of markup, shared by the index (one pass over a
+// text) and the cursor (reads of the character data and attribute values
+// the index located). Everything here is small and on the indexer's hot path,
+// hence inline.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <cwchar>
+#include <string>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "xml/TextDecoding.h"
+
+namespace ecfg {
+namespace markup {
+
+// ---- Characters -------------------------------------------------------------
+
+enum : uint8_t { kSpace = 1, kNameStart = 2, kNameChar = 4 };
+
+struct CharClasses {
+    uint8_t c[128] = {};
+    CharClasses() {
+        for (unsigned char ch : {' ', '\t', '\n', '\r'}) c[ch] = kSpace;
+        for (int i = 'a'; i <= 'z'; ++i) c[i] = kNameStart | kNameChar;
+        for (int i = 'A'; i <= 'Z'; ++i) c[i] = kNameStart | kNameChar;
+        for (unsigned char ch : {'_', ':'}) c[ch] = kNameStart | kNameChar;
+        for (int i = '0'; i <= '9'; ++i) c[i] = kNameChar;
+        for (unsigned char ch : {'-', '.'}) c[ch] = kNameChar;
+    }
+};
+inline const CharClasses kClasses;
+
+// Everything beyond ASCII counts as a name character: the navigator is for
+// hand-edited files, and a narrower rule would only lose elements.
+inline uint8_t Class(wchar_t ch) {
+    const uint32_t u = static_cast<uint32_t>(ch);
+    return u < 128 ? kClasses.c[u] : static_cast<uint8_t>(kNameStart | kNameChar);
+}
+inline bool IsSpace(wchar_t ch) {
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
+}
+inline bool IsNameChar(wchar_t ch) {
+    return (Class(ch) & kNameChar) != 0;
+}
+inline bool IsNameStart(wchar_t ch) {
+    return (Class(ch) & kNameStart) != 0;
+}
+
+inline bool IsXmlChar(uint32_t v) {
+    return v == 0x9 || v == 0xA || v == 0xD || (v >= 0x20 && v <= 0xD7FF) ||
+           (v >= 0xE000 && v <= 0xFFFD) || (v >= 0x10000 && v <= 0x10FFFF);
+}
+
+// Whether an attribute value reads as written: no reference to decode and no
+// tab or line end to turn into a space.
+inline bool IsPlainValue(const wchar_t* p, const wchar_t* e) {
+    for (; p < e; ++p)
+        if (*p <= '&' && (*p == '&' || *p == '\t' || *p == '\n' || *p == '\r')) return false;
+    return true;
+}
+
+// The first position in [p, e) holding a, b or c; e when there is none. The
+// index spends most of its time looking for the end of a text run or of an
+// attribute value, so this looks at a vector of characters at a time.
+inline const wchar_t* FindAny(const wchar_t* p, const wchar_t* e, wchar_t a, wchar_t b, wchar_t c) {
+#if defined(__SSE2__)
+#if WCHAR_MAX > 0xFFFF
+#define ECFG_SET1(x) _mm_set1_epi32(static_cast<int>(x))
+#define ECFG_CMPEQ _mm_cmpeq_epi32
+#else
+#define ECFG_SET1(x) _mm_set1_epi16(static_cast<short>(x))
+#define ECFG_CMPEQ _mm_cmpeq_epi16
+#endif
+    const std::ptrdiff_t kLanes = 16 / sizeof(wchar_t);
+    const __m128i va = ECFG_SET1(a), vb = ECFG_SET1(b), vc = ECFG_SET1(c);
+    for (; e - p >= kLanes; p += kLanes) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hit =
+            _mm_or_si128(_mm_or_si128(ECFG_CMPEQ(v, va), ECFG_CMPEQ(v, vb)), ECFG_CMPEQ(v, vc));
+        const int mask = _mm_movemask_epi8(hit);
+        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask)) / sizeof(wchar_t);
+    }
+#undef ECFG_SET1
+#undef ECFG_CMPEQ
+#endif
+    while (p < e && *p != a && *p != b && *p != c) ++p;
+    return p;
+}
+
+// The end of the name starting at p: the first position in [p, e) that holds
+// no name character.
+inline const wchar_t* SkipName(const wchar_t* p, const wchar_t* e) {
+    while (p < e && IsNameChar(*p)) ++p;
+    return p;
+}
+
+inline bool StartsWith(const wchar_t* p, const wchar_t* e, const char* lit) {
+    for (; *lit; ++lit, ++p)
+        if (p >= e || *p != static_cast<wchar_t>(*lit)) return false;
+    return true;
+}
+
+// '&' at p: a predefined entity or a numeric character reference. Returns
+// the position after ';' and the code point, or null when it is neither.
+inline const wchar_t* ParseEntity(const wchar_t* p, const wchar_t* e, uint32_t& cp) {
+    const wchar_t* q = p + 1;
+    if (q < e && *q == '#') {
+        ++q;
+        uint32_t base = 10;
+        if (q < e && *q == 'x') {
+            base = 16;
+            ++q;
+        }
+        const wchar_t* digits = q;
+        uint32_t v = 0;
+        for (; q < e; ++q) {
+            uint32_t d;
+            const wchar_t ch = *q;
+            if (ch >= '0' && ch <= '9') {
+                d = static_cast<uint32_t>(ch - '0');
+            } else if (base == 16 && ch >= 'a' && ch <= 'f') {
+                d = static_cast<uint32_t>(ch - 'a' + 10);
+            } else if (base == 16 && ch >= 'A' && ch <= 'F') {
+                d = static_cast<uint32_t>(ch - 'A' + 10);
+            } else {
+                break;
+            }
+            v = v > 0x10FFFF ? 0x110000 : v * base + d;  // saturates: no overflow
+        }
+        if (q == digits || q >= e || *q != ';' || !IsXmlChar(v)) return nullptr;
+        cp = v;
+        return q + 1;
+    }
+    struct Named {
+        const char* name;
+        wchar_t ch;
+    };
+    static const Named kNamed[] = {
+        {"lt;", '<'}, {"gt;", '>'}, {"amp;", '&'}, {"apos;", '\''}, {"quot;", '"'}};
+    for (const Named& n : kNamed) {
+        if (StartsWith(q, e, n.name)) {
+            cp = static_cast<uint32_t>(n.ch);
+            return q + std::strlen(n.name);
+        }
+    }
+    return nullptr;
+}
+
+// Appends [p, e) of text: a CR LF pair or a lone CR reads as LF, as XML
+// reads line ends.
+inline void AppendLines(std::wstring& out, const wchar_t* p, const wchar_t* e) {
+    while (p < e) {
+        const wchar_t* q = static_cast<const wchar_t*>(std::wmemchr(p, L'\r', e - p));
+        if (!q) q = e;
+        out.append(p, q);
+        if (q >= e) break;
+        out.push_back(L'\n');
+        p = q + 1;
+        if (p < e && *p == L'\n') ++p;
+    }
+}
+
+// Appends an attribute value [p, e) as XML reads it: references decoded
+// (others stay as written), each literal tab, line end (CR LF as one) or
+// LF a space; a reference keeps its character (&#9; is a tab).
+inline void AppendAttrValue(std::wstring& out, const wchar_t* p, const wchar_t* e) {
+    while (p < e) {
+        const wchar_t c = *p;
+        if (c == '&') {
+            uint32_t cp = 0;
+            const wchar_t* after = ParseEntity(p, e, cp);
+            if (after) {
+                ecfg::AppendCodePoint(out, cp);
+                p = after;
+                continue;
+            }
+            out.push_back(L'&');
+        } else if (c == '\r') {
+            out.push_back(L' ');
+            if (p + 1 < e && p[1] == '\n') ++p;
+        } else if (c == '\t' || c == '\n') {
+            out.push_back(L' ');
+        } else {
+            out.push_back(c);
+        }
+        ++p;
+    }
+}
+
+// ---- Markup tokens (shared by the index and the data read) ------------------
+
+enum class Tok { StartTag, EndTag, Comment, CData, PI, Decl, StrayLt };
+
+inline Tok Classify(const wchar_t* p, const wchar_t* e) {
+    if (p + 1 >= e) return Tok::StrayLt;
+    const wchar_t c = p[1];
+    if (c == '/') return Tok::EndTag;
+    if (c == '?') return Tok::PI;
+    if (c == '!') {
+        if (StartsWith(p, e, "<!--")) return Tok::Comment;
+        if (StartsWith(p, e, "<![CDATA[")) return Tok::CData;
+        return Tok::Decl;
+    }
+    return IsNameStart(c) ? Tok::StartTag : Tok::StrayLt;
+}
+
+// Position after the terminator, or e (and terminated = false).
+inline const wchar_t* SkipPast(const wchar_t* p, const wchar_t* e, wchar_t a, wchar_t b, wchar_t c,
+                               bool& terminated) {
+    // Searching for a three-character terminator, or two when c is 0.
+    for (; p < e; ++p) {
+        if (*p != a) continue;
+        if (c == 0) {
+            if (p + 1 < e && p[1] == b) {
+                terminated = true;
+                return p + 2;
+            }
+        } else if (p + 2 < e && p[1] == b && p[2] == c) {
+            terminated = true;
+            return p + 3;
+        }
+    }
+    terminated = false;
+    return e;
+}
+
+// Past a DOCTYPE's internal subset that starts at p: the position of its
+// closing ']', or e. Comments and processing instructions are skipped whole,
+// so that a quote in them starts no literal; the literals of a declaration
+// may hold '>' and ']'.
+inline const wchar_t* SkipSubset(const wchar_t* p, const wchar_t* e) {
+    bool terminated;
+    while (p < e) {
+        if (*p == ']') return p;
+        if (*p != '<' || p + 1 >= e) {
+            ++p;
+        } else if (StartsWith(p, e, "<!--")) {
+            p = SkipPast(p + 4, e, '-', '-', '>', terminated);
+        } else if (p[1] == '?') {
+            p = SkipPast(p + 2, e, '?', '>', 0, terminated);
+        } else if (p[1] == '!') {
+            wchar_t quote = 0;
+            for (p += 2; p < e; ++p) {
+                if (quote) {
+                    if (*p == quote) quote = 0;
+                } else if (*p == '"' || *p == '\'') {
+                    quote = *p;
+                } else if (*p == '>') {
+                    ++p;
+                    break;
+                }
+            }
+        } else {
+            ++p;
+        }
+    }
+    return e;
+}
+
+// "<!...>": quoted literals may hold '>', and so may an internal subset.
+inline const wchar_t* SkipDecl(const wchar_t* p, const wchar_t* e, bool& terminated) {
+    wchar_t quote = 0;
+    bool subsetSeen = false;
+    for (p += 2; p < e; ++p) {
+        const wchar_t c = *p;
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '[' && !subsetSeen) {
+            subsetSeen = true;
+            p = SkipSubset(p + 1, e);
+            if (p >= e) break;
+        } else if (c == '>') {
+            terminated = true;
+            return p + 1;
+        }
+    }
+    terminated = false;
+    return e;
+}
+
+struct EndTag {
+    const wchar_t* name;
+    std::size_t nameLen;
+    const wchar_t* end;
+    bool clean;
+};
+
+inline EndTag ScanEndTag(const wchar_t* p, const wchar_t* e) {
+    EndTag t;
+    t.name = p + 2;
+    const wchar_t* q = t.name;
+    q = SkipName(q, e);
+    t.nameLen = static_cast<std::size_t>(q - t.name);
+    while (q < e && IsSpace(*q)) ++q;
+    t.clean = q < e && *q == '>' && t.nameLen > 0;
+    if (!(q < e && *q == '>'))
+        while (q < e && *q != '>' && *q != '<') ++q;
+    if (q < e && *q == '>') ++q;
+    t.end = q;
+    return t;
+}
+
+// Skips a comment, PI, CDATA section or declaration at p (Tok already known).
+inline const wchar_t* SkipOther(Tok tok, const wchar_t* p, const wchar_t* e, bool& terminated) {
+    switch (tok) {
+        case Tok::Comment:
+            return SkipPast(p + 4, e, '-', '-', '>', terminated);
+        case Tok::CData:
+            return SkipPast(p + 9, e, ']', ']', '>', terminated);
+        case Tok::PI:
+            return SkipPast(p + 2, e, '?', '>', 0, terminated);
+        default:
+            return SkipDecl(p, e, terminated);
+    }
+}
+
+}  // namespace markup
+}  // namespace ecfg
