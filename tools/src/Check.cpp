@@ -1,8 +1,32 @@
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "CheckInternal.h"
+#include "XmlCheck.h"
 
 namespace ectool {
+
+namespace {
+
+// Findings in the order of the text; a note stays after the finding it
+// belongs to.
+std::vector<Finding> InTextOrder(std::vector<Finding> findings) {
+    std::vector<std::pair<std::size_t, std::size_t>> keys;  // (offset of the group, index)
+    for (std::size_t i = 0; i < findings.size(); ++i)
+        keys.emplace_back(findings[i].severity == Severity::Note && i > 0 ? keys[i - 1].first
+                                                                          : findings[i].offset,
+                          i);
+    std::stable_sort(
+        keys.begin(), keys.end(),
+        [](const std::pair<std::size_t, std::size_t>& a,
+           const std::pair<std::size_t, std::size_t>& b) { return a.first < b.first; });
+    std::vector<Finding> sorted;
+    for (const auto& key : keys) sorted.push_back(std::move(findings[key.second]));
+    return sorted;
+}
+
+}  // namespace
 
 std::vector<Finding> Checker::Run() {
     const CMarkup& markup = m_loaded.Markup();
@@ -13,22 +37,20 @@ std::vector<Finding> Checker::Run() {
                 Utf8(markup.GetLoadEncoding()),
             "encoding");
     }
-    if (!markup.IsWellFormed()) {
-        std::wstring error = markup.GetError();
-        Add(Severity::Error, markup.GetErrorOffset() == CMarkup::npos ? 0 : markup.GetErrorOffset(),
-            "not well-formed: " + (error.empty() ? std::string("no root element") : Utf8(error)),
-            "xml-syntax");
-        return m_findings;
-    }
+    // Well-formedness and the bytes: reported, and the model the library does
+    // load is still checked.
+    std::vector<unsigned char> bytes;
+    std::ifstream file(m_loaded.Path(), std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    for (Finding& f : CheckXml(bytes, m_loaded.Text(), markup.GetLoadEncoding()))
+        m_findings.push_back(std::move(f));
     int root = m_loaded.Root();
-    if (root < 0) return m_findings;
+    if (root < 0) return InTextOrder(std::move(m_findings));
     Walk(root, *FileRule(), -1, std::string());
     CheckDuplicates();
     m_loaded.BuildModels();
     for (LoadedProtocol& protocol : m_loaded.Protocols()) CheckProtocol(protocol);
-    std::stable_sort(m_findings.begin(), m_findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
-    return m_findings;
+    return InTextOrder(std::move(m_findings));
 }
 
 std::vector<Finding> CheckFile(Loaded& loaded, MsgCandidates* candidates) {

@@ -12,7 +12,8 @@ namespace ectool {
 
 class Loaded;
 
-enum class Severity { Warning, Error };
+// A note adds a place to the finding before it and is not counted.
+enum class Severity { Warning, Error, Note };
 
 struct Finding {
     Severity severity;

@@ -16,11 +16,14 @@ int RunCheck(const Options& options) {
     for (const Finding& f : findings) {
         Position at = loaded.At(f.offset);
         bool error = f.severity == Severity::Error;
-        (error ? errors : warnings)++;
+        bool note = f.severity == Severity::Note;
+        if (!note) (error ? errors : warnings)++;
         std::string where =
             options.file + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) + ":";
         std::printf("%s %s %s %s\n", style.Bold(where).c_str(),
-                    error ? style.Error("error:").c_str() : style.Warning("warning:").c_str(),
+                    note    ? style.Bold("note:").c_str()
+                    : error ? style.Error("error:").c_str()
+                            : style.Warning("warning:").c_str(),
                     f.message.c_str(), style.Dim("[" + f.check + "]").c_str());
     }
     if (errors || warnings) {
