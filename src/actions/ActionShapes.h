@@ -5,27 +5,12 @@
 // that several kinds have in common.
 
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "eventconfig/actions/ActionConfig.h"
 #include "reading/Reading.h"
-
-// The prototype constructor (defaults and the kind's type id), the XML
-// constructor from a text and Clone.
-#define ECFG_ACTION_KIND(Kind, typeID)                \
-    Kind::Kind() {                                    \
-        SetActionType(typeID);                        \
-    }                                                 \
-    ECFG_TEXT_CONSTRUCTOR(Kind, std::wstring)         \
-    CActionConfig* Kind::Clone(std::wstring subDoc) { \
-        return new Kind(std::move(subDoc));           \
-    }
-
-// The same for a kind whose constructor from a source is its shape's.
-#define ECFG_ACTION_SHAPE_KIND(Kind, Shape, typeID) \
-    ECFG_ACTION_KIND(Kind, typeID)                  \
-    Kind::Kind(const ecfg::XmlSource& source) : Shape(source) {}
 
 namespace ecfg {
 
@@ -69,3 +54,14 @@ inline FixedLocator ReadMsgLocatorAndIDs(XmlReader& reader, std::vector<int>& ms
 }
 
 }  // namespace ecfg
+
+// The two members every action kind writes alike: the constructor from a text
+// (taken as SubDoc; its constructor from a source, on that text) and Clone,
+// which moves the text so that a reader still open on it keeps reading the
+// same characters.
+#define ECFG_ACTION_TEXT_AND_CLONE(Kind, SubDoc)                 \
+    Kind::Kind(SubDoc subDoc) : Kind(ecfg::XmlSource(subDoc)) {} \
+    CActionConfig* Kind::Clone(std::wstring subDoc) {            \
+        return new Kind(std::move(subDoc));                      \
+    }                                                            \
+    static_assert(std::is_base_of<CActionConfig, Kind>::value, #Kind " is an action kind")

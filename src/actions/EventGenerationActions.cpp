@@ -11,24 +11,48 @@ CActEventIDConfig::CActEventIDConfig(const ecfg::XmlSource& source) : CActionCon
     m_nEventID = reader.DataDec();
 }
 
-ECFG_ACTION_SHAPE_KIND(CActGenEventByTimeConfig, CActEventIDConfig, ACT_TYPE_GEN_EVENT_BY_TIME)
-ECFG_ACTION_SHAPE_KIND(CActSaveEventIDConfig, CActEventIDConfig, ACT_TYPE_SAVE_EVENT_ID)
-ECFG_ACTION_SHAPE_KIND(CActDeleteEventIDConfig, CActEventIDConfig, ACT_TYPE_DELETE_EVENT_ID)
+CActGenEventByTimeConfig::CActGenEventByTimeConfig() {
+    SetActionType(ACT_TYPE_GEN_EVENT_BY_TIME);
+}
+CActGenEventByTimeConfig::CActGenEventByTimeConfig(const ecfg::XmlSource& source)
+    : CActEventIDConfig(source) {}
+ECFG_ACTION_TEXT_AND_CLONE(CActGenEventByTimeConfig, std::wstring);
+CActSaveEventIDConfig::CActSaveEventIDConfig() {
+    SetActionType(ACT_TYPE_SAVE_EVENT_ID);
+}
+CActSaveEventIDConfig::CActSaveEventIDConfig(const ecfg::XmlSource& source)
+    : CActEventIDConfig(source) {}
+ECFG_ACTION_TEXT_AND_CLONE(CActSaveEventIDConfig, std::wstring);
+CActDeleteEventIDConfig::CActDeleteEventIDConfig() {
+    SetActionType(ACT_TYPE_DELETE_EVENT_ID);
+}
+CActDeleteEventIDConfig::CActDeleteEventIDConfig(const ecfg::XmlSource& source)
+    : CActEventIDConfig(source) {}
+ECFG_ACTION_TEXT_AND_CLONE(CActDeleteEventIDConfig, std::wstring);
 
-ECFG_ACTION_KIND(CActGenEventConfig, ACT_TYPE_GEN_EVENT)
+CActGenEventConfig::CActGenEventConfig() {
+    SetActionType(ACT_TYPE_GEN_EVENT);
+}
+ECFG_ACTION_TEXT_AND_CLONE(CActGenEventConfig, std::wstring);
 CActGenEventConfig::CActGenEventConfig(const ecfg::XmlSource& source) : CActionConfig(source) {
     ecfg::XmlReader reader(source);
     ecfg::ReadOptionalEventID(reader, m_nEventID);
 }
 
-ECFG_ACTION_KIND(CActGenSystemEventConfig, ACT_TYPE_GEN_SYSTEM_EVENT)
+CActGenSystemEventConfig::CActGenSystemEventConfig() {
+    SetActionType(ACT_TYPE_GEN_SYSTEM_EVENT);
+}
+ECFG_ACTION_TEXT_AND_CLONE(CActGenSystemEventConfig, std::wstring);
 CActGenSystemEventConfig::CActGenSystemEventConfig(const ecfg::XmlSource& source)
     : CActionConfig(source) {
     ecfg::XmlReader reader(source);
     if (ecfg::ReadOptionalEventID(reader, m_nEventID)) m_strEventInfo = L"SystemEvent";
 }
 
-ECFG_ACTION_KIND(CActGenEventWithLogFieldInfo, ACT_TYPE_GEN_EVENT_WITH_LOG_FIELD_INFO)
+CActGenEventWithLogFieldInfo::CActGenEventWithLogFieldInfo() {
+    SetActionType(ACT_TYPE_GEN_EVENT_WITH_LOG_FIELD_INFO);
+}
+ECFG_ACTION_TEXT_AND_CLONE(CActGenEventWithLogFieldInfo, std::wstring);
 CActGenEventWithLogFieldInfo::CActGenEventWithLogFieldInfo(const ecfg::XmlSource& source)
     : CActionConfig(source) {
     // A child that is absent reads empty (log field id 0, empty name), never
@@ -41,7 +65,10 @@ CActGenEventWithLogFieldInfo::CActGenEventWithLogFieldInfo(const ecfg::XmlSource
     m_strInfoName = reader.ChildData();
 }
 
-ECFG_ACTION_KIND(CAct_GenEvent_InfoFromMsgConfig, ACT_TYPE_GEN_EVENT_INFO_FROM_MSG)
+CAct_GenEvent_InfoFromMsgConfig::CAct_GenEvent_InfoFromMsgConfig() {
+    SetActionType(ACT_TYPE_GEN_EVENT_INFO_FROM_MSG);
+}
+ECFG_ACTION_TEXT_AND_CLONE(CAct_GenEvent_InfoFromMsgConfig, std::wstring);
 CAct_GenEvent_InfoFromMsgConfig::CAct_GenEvent_InfoFromMsgConfig(const ecfg::XmlSource& source)
     : CActionConfig(source) {
     ecfg::XmlReader reader(source);

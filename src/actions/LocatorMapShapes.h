@@ -7,18 +7,11 @@
 #include <string>
 #include <utility>
 
+#include "actions/ActionShapes.h"
 #include "eventconfig/Owned.h"
 #include "eventconfig/messages/MsgConfig.h"
 #include "messages/FieldLocator.h"
 #include "reading/Reading.h"
-
-// Every kind's XML constructor from a text (taken as SubDoc) and its Clone: a
-// new object of the kind, read from the sub-document.
-#define ECFG_DEFINE_ACTION_FROM_TEXT(Kind, SubDoc)    \
-    ECFG_TEXT_CONSTRUCTOR(Kind, SubDoc)               \
-    CActionConfig* Kind::Clone(std::wstring subDoc) { \
-        return new Kind(std::move(subDoc));           \
-    }
 
 namespace ecfg {
 

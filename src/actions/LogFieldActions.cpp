@@ -36,7 +36,7 @@ CAct_UpdateLogFieldConfig::CAct_UpdateLogFieldConfig()
 CAct_UpdateLogFieldConfig::CAct_UpdateLogFieldConfig(const ecfg::XmlSource& source)
     : CActLogFieldLocatorMapConfig(source, ACT_TYPE_UPDATE_LOG_FIELD,
                                    FieldRead::EveryWithEventInfo) {}
-ECFG_DEFINE_ACTION_FROM_TEXT(CAct_UpdateLogFieldConfig, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CAct_UpdateLogFieldConfig, std::wstring);
 
 CAct_UpdateLogField_ForEventInfo_Config::CAct_UpdateLogField_ForEventInfo_Config()
     : CActLogFieldLocatorMapConfig(ACT_TYPE_UPDATE_LOG_FIELD_FOR_EVENT_INFO) {}
@@ -44,14 +44,14 @@ CAct_UpdateLogField_ForEventInfo_Config::CAct_UpdateLogField_ForEventInfo_Config
     const ecfg::XmlSource& source)
     : CActLogFieldLocatorMapConfig(source, ACT_TYPE_UPDATE_LOG_FIELD_FOR_EVENT_INFO,
                                    FieldRead::EveryWithEventInfo) {}
-ECFG_DEFINE_ACTION_FROM_TEXT(CAct_UpdateLogField_ForEventInfo_Config, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CAct_UpdateLogField_ForEventInfo_Config, std::wstring);
 
 CAct_DelValueOfLogFieldConfig::CAct_DelValueOfLogFieldConfig()
     : CActLogFieldLocatorMapConfig(ACT_TYPE_DEL_VALUE_OF_LOG_FIELD) {}
 CAct_DelValueOfLogFieldConfig::CAct_DelValueOfLogFieldConfig(const ecfg::XmlSource& source)
     : CActLogFieldLocatorMapConfig(source, ACT_TYPE_DEL_VALUE_OF_LOG_FIELD, FieldRead::OneLowered) {
 }
-ECFG_DEFINE_ACTION_FROM_TEXT(CAct_DelValueOfLogFieldConfig, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CAct_DelValueOfLogFieldConfig, std::wstring);
 
 // ---- Log field from a rule's initial field ------------------------------------------
 
@@ -68,7 +68,7 @@ CActUpdateLogFieldByRuleInit::CActUpdateLogFieldByRuleInit(const ecfg::XmlSource
     m_strFieldName = ecfg::Lowered(reader.Attr(L"FieldName"));
 }
 
-ECFG_DEFINE_ACTION_FROM_TEXT(CActUpdateLogFieldByRuleInit, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CActUpdateLogFieldByRuleInit, std::wstring);
 
 // ---- Log field B from log field A ---------------------------------------------------
 
@@ -90,14 +90,14 @@ CAct_UpdateLogField_B_From_A_Config::CAct_UpdateLogField_B_From_A_Config()
 CAct_UpdateLogField_B_From_A_Config::CAct_UpdateLogField_B_From_A_Config(
     const ecfg::XmlSource& source)
     : CActLogFieldPairConfig(source) {}
-ECFG_DEFINE_ACTION_FROM_TEXT(CAct_UpdateLogField_B_From_A_Config, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CAct_UpdateLogField_B_From_A_Config, std::wstring);
 
 CAct_DelLogFieldValue_B_By_A_Config::CAct_DelLogFieldValue_B_By_A_Config()
     : CActLogFieldPairConfig(ACT_TYPE_DEL_LOG_FIELD_VALUE_B_BY_A) {}
 CAct_DelLogFieldValue_B_By_A_Config::CAct_DelLogFieldValue_B_By_A_Config(
     const ecfg::XmlSource& source)
     : CActLogFieldPairConfig(source) {}
-ECFG_DEFINE_ACTION_FROM_TEXT(CAct_DelLogFieldValue_B_By_A_Config, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CAct_DelLogFieldValue_B_By_A_Config, std::wstring);
 
 // ---- One log field id ---------------------------------------------------------------
 
@@ -115,13 +115,13 @@ CActInitLogCodeFieldConfig::CActInitLogCodeFieldConfig()
     : CActLogFieldIDConfig(ACT_TYPE_INIT_LOG_CODE_FIELD) {}
 CActInitLogCodeFieldConfig::CActInitLogCodeFieldConfig(const ecfg::XmlSource& source)
     : CActLogFieldIDConfig(source) {}
-ECFG_DEFINE_ACTION_FROM_TEXT(CActInitLogCodeFieldConfig, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CActInitLogCodeFieldConfig, std::wstring);
 
 CActDelInitialLogFieldConfig::CActDelInitialLogFieldConfig()
     : CActLogFieldIDConfig(ACT_TYPE_DEL_INITIAL_LOG_FIELD) {}
 CActDelInitialLogFieldConfig::CActDelInitialLogFieldConfig(const ecfg::XmlSource& source)
     : CActLogFieldIDConfig(source) {}
-ECFG_DEFINE_ACTION_FROM_TEXT(CActDelInitialLogFieldConfig, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CActDelInitialLogFieldConfig, std::wstring);
 
 // ---- Message fields saved under a name ----------------------------------------------
 
@@ -140,7 +140,7 @@ CActInitMsgFieldConfig::CActInitMsgFieldConfig(const ecfg::XmlSource& source)
     ecfg::ReadChildNumbers(reader, ecfg::HexToInt, ecfg::EmptyText::AsZero, m_vecMsgIDList);
 }
 
-ECFG_DEFINE_ACTION_FROM_TEXT(CActInitMsgFieldConfig, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CActInitMsgFieldConfig, std::wstring);
 
 int CActInitMsgFieldConfig::InMsgIDList(int id) {
     return ecfg::InList(m_vecMsgIDList, id);
@@ -162,4 +162,4 @@ CActSaveSumOfMsgFieldsConfig::CActSaveSumOfMsgFieldsConfig(const ecfg::XmlSource
     });
 }
 
-ECFG_DEFINE_ACTION_FROM_TEXT(CActSaveSumOfMsgFieldsConfig, const std::wstring&)
+ECFG_ACTION_TEXT_AND_CLONE(CActSaveSumOfMsgFieldsConfig, const std::wstring&);

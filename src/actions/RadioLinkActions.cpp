@@ -43,14 +43,14 @@ CAction_Record_RL_And_PSCConfig::CAction_Record_RL_And_PSCConfig()
 CAction_Record_RL_And_PSCConfig::CAction_Record_RL_And_PSCConfig(const ecfg::XmlSource& source)
     : CActRuleFieldNamesConfig(source, ACT_TYPE_RECORD_RL_AND_PSC, L"RadioLink", L"PSC",
                                NameCase::AsWritten) {}
-ECFG_DEFINE_ACTION_FROM_TEXT(CAction_Record_RL_And_PSCConfig, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CAction_Record_RL_And_PSCConfig, std::wstring);
 
 CAct_Update_RL_And_PSCConfig::CAct_Update_RL_And_PSCConfig()
     : CActRuleFieldNamesConfig(ACT_TYPE_UPDATE_RL_AND_PSC) {}
 CAct_Update_RL_And_PSCConfig::CAct_Update_RL_And_PSCConfig(const ecfg::XmlSource& source)
     : CActRuleFieldNamesConfig(source, ACT_TYPE_UPDATE_RL_AND_PSC, L"AddInfo", L"RemoveInfo",
                                NameCase::Lowered) {}
-ECFG_DEFINE_ACTION_FROM_TEXT(CAct_Update_RL_And_PSCConfig, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CAct_Update_RL_And_PSCConfig, std::wstring);
 
 // ---- Protocol switch ------------------------------------------------------------------
 
@@ -71,7 +71,7 @@ CActSwitchProtocol::CActSwitchProtocol(const ecfg::XmlSource& source) : CActionC
     ecfg::ReadChildNumbers(reader, ecfg::Wtoi, ecfg::EmptyText::AsZero, m_vecNeedInactiveList);
 }
 
-ECFG_DEFINE_ACTION_FROM_TEXT(CActSwitchProtocol, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CActSwitchProtocol, std::wstring);
 
 CAct_EnterIntoProtocalSwitchModeConfig::CAct_EnterIntoProtocalSwitchModeConfig() {
     SetActionType(ACT_TYPE_ENTER_INTO_PROTOCOL_SWITCH_MODE);
@@ -87,4 +87,4 @@ CAct_EnterIntoProtocalSwitchModeConfig::CAct_EnterIntoProtocalSwitchModeConfig(
                      [&] { m_vecRunningWaitingEventStateList.push_back(reader.DataDec()); });
 }
 
-ECFG_DEFINE_ACTION_FROM_TEXT(CAct_EnterIntoProtocalSwitchModeConfig, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CAct_EnterIntoProtocalSwitchModeConfig, std::wstring);

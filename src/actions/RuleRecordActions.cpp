@@ -35,7 +35,7 @@ CActRecordInfoForRule::CActRecordInfoForRule(const ecfg::XmlSource& source)
     ReadRule(reader, TagSearch::Forward);
 }
 
-ECFG_DEFINE_ACTION_FROM_TEXT(CActRecordInfoForRule, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CActRecordInfoForRule, std::wstring);
 
 CActRecordInfoForRule_ReverseFind::CActRecordInfoForRule_ReverseFind()
     : CActRuleFieldRecordConfig(ACT_TYPE_RECORD_INFO_FOR_RULE_REVERSE_FIND) {}
@@ -49,4 +49,4 @@ CActRecordInfoForRule_ReverseFind::CActRecordInfoForRule_ReverseFind(const ecfg:
     ReadRule(reader, TagSearch::Reverse);
 }
 
-ECFG_DEFINE_ACTION_FROM_TEXT(CActRecordInfoForRule_ReverseFind, std::wstring)
+ECFG_ACTION_TEXT_AND_CLONE(CActRecordInfoForRule_ReverseFind, std::wstring);

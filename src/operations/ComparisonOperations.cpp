@@ -108,27 +108,64 @@ int MsgTagFieldShape::InMsgList(int msgID) {
 
 }  // namespace ecfg
 
-ECFG_DEFINE_SHAPED_KIND(COptLogInitFieldEqualWithMsgField, LogInitMsgFieldShape,
-                        OPT_TYPE_LOG_INIT_FIELD_EQUAL_WITH_MSG_FIELD)
-ECFG_DEFINE_SHAPED_KIND(COptLogInitFieldUnEqualMsgFieldConfig, LogInitMsgFieldShape,
-                        OPT_TYPE_LOG_INIT_FIELD_UNEQUAL_MSG_FIELD)
-ECFG_DEFINE_SHAPED_KIND(COptLogInitFieldEqualMultiMsgFieldConfig, LogInitMultiMsgFieldShape,
-                        OPT_TYPE_LOG_INIT_FIELD_EQUAL_MULTI_MSG_FIELD)
-ECFG_DEFINE_SHAPED_KIND(COptLogInitFieldUnEqualMultiMsgFieldConfig, LogInitMultiMsgFieldShape,
-                        OPT_TYPE_LOG_INIT_FIELD_UNEQUAL_MULTI_MSG_FIELD)
-ECFG_DEFINE_SHAPED_KIND(COptMsgFieldUnEqualRuleInitConfig, MsgFieldRuleInitShape,
-                        OPT_TYPE_MSG_FIELD_UNEQUAL_RULE_INIT)
-ECFG_DEFINE_SHAPED_KIND(COptMsgFieldEqualRuleInitConfig, MsgFieldRuleInitShape,
-                        OPT_TYPE_MSG_FIELD_EQUAL_RULE_INIT)
-ECFG_DEFINE_SHAPED_KIND(COptLogFieldEqualRecordedConfig, LogFieldRecordedShape,
-                        OPT_TYPE_LOG_FIELD_EQUAL_RECORDED)
-ECFG_DEFINE_SHAPED_KIND(COptLogFieldUnEqualRecordedConfig, LogFieldRecordedShape,
-                        OPT_TYPE_LOG_FIELD_UNEQUAL_RECORDED)
+COptLogInitFieldEqualWithMsgField::COptLogInitFieldEqualWithMsgField()
+    : LogInitMsgFieldShape(OPT_TYPE_LOG_INIT_FIELD_EQUAL_WITH_MSG_FIELD) {}
+COptLogInitFieldEqualWithMsgField::COptLogInitFieldEqualWithMsgField(const ecfg::XmlSource& source)
+    : LogInitMsgFieldShape(source, OPT_TYPE_LOG_INIT_FIELD_EQUAL_WITH_MSG_FIELD) {}
+COptLogInitFieldEqualWithMsgField::~COptLogInitFieldEqualWithMsgField() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptLogInitFieldEqualWithMsgField, std::wstring);
+COptLogInitFieldUnEqualMsgFieldConfig::COptLogInitFieldUnEqualMsgFieldConfig()
+    : LogInitMsgFieldShape(OPT_TYPE_LOG_INIT_FIELD_UNEQUAL_MSG_FIELD) {}
+COptLogInitFieldUnEqualMsgFieldConfig::COptLogInitFieldUnEqualMsgFieldConfig(
+    const ecfg::XmlSource& source)
+    : LogInitMsgFieldShape(source, OPT_TYPE_LOG_INIT_FIELD_UNEQUAL_MSG_FIELD) {}
+COptLogInitFieldUnEqualMsgFieldConfig::~COptLogInitFieldUnEqualMsgFieldConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptLogInitFieldUnEqualMsgFieldConfig, std::wstring);
+COptLogInitFieldEqualMultiMsgFieldConfig::COptLogInitFieldEqualMultiMsgFieldConfig()
+    : LogInitMultiMsgFieldShape(OPT_TYPE_LOG_INIT_FIELD_EQUAL_MULTI_MSG_FIELD) {}
+COptLogInitFieldEqualMultiMsgFieldConfig::COptLogInitFieldEqualMultiMsgFieldConfig(
+    const ecfg::XmlSource& source)
+    : LogInitMultiMsgFieldShape(source, OPT_TYPE_LOG_INIT_FIELD_EQUAL_MULTI_MSG_FIELD) {}
+COptLogInitFieldEqualMultiMsgFieldConfig::~COptLogInitFieldEqualMultiMsgFieldConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptLogInitFieldEqualMultiMsgFieldConfig, std::wstring);
+COptLogInitFieldUnEqualMultiMsgFieldConfig::COptLogInitFieldUnEqualMultiMsgFieldConfig()
+    : LogInitMultiMsgFieldShape(OPT_TYPE_LOG_INIT_FIELD_UNEQUAL_MULTI_MSG_FIELD) {}
+COptLogInitFieldUnEqualMultiMsgFieldConfig::COptLogInitFieldUnEqualMultiMsgFieldConfig(
+    const ecfg::XmlSource& source)
+    : LogInitMultiMsgFieldShape(source, OPT_TYPE_LOG_INIT_FIELD_UNEQUAL_MULTI_MSG_FIELD) {}
+COptLogInitFieldUnEqualMultiMsgFieldConfig::~COptLogInitFieldUnEqualMultiMsgFieldConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptLogInitFieldUnEqualMultiMsgFieldConfig, std::wstring);
+COptMsgFieldUnEqualRuleInitConfig::COptMsgFieldUnEqualRuleInitConfig()
+    : MsgFieldRuleInitShape(OPT_TYPE_MSG_FIELD_UNEQUAL_RULE_INIT) {}
+COptMsgFieldUnEqualRuleInitConfig::COptMsgFieldUnEqualRuleInitConfig(const ecfg::XmlSource& source)
+    : MsgFieldRuleInitShape(source, OPT_TYPE_MSG_FIELD_UNEQUAL_RULE_INIT) {}
+COptMsgFieldUnEqualRuleInitConfig::~COptMsgFieldUnEqualRuleInitConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFieldUnEqualRuleInitConfig, std::wstring);
+COptMsgFieldEqualRuleInitConfig::COptMsgFieldEqualRuleInitConfig()
+    : MsgFieldRuleInitShape(OPT_TYPE_MSG_FIELD_EQUAL_RULE_INIT) {}
+COptMsgFieldEqualRuleInitConfig::COptMsgFieldEqualRuleInitConfig(const ecfg::XmlSource& source)
+    : MsgFieldRuleInitShape(source, OPT_TYPE_MSG_FIELD_EQUAL_RULE_INIT) {}
+COptMsgFieldEqualRuleInitConfig::~COptMsgFieldEqualRuleInitConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFieldEqualRuleInitConfig, std::wstring);
+COptLogFieldEqualRecordedConfig::COptLogFieldEqualRecordedConfig()
+    : LogFieldRecordedShape(OPT_TYPE_LOG_FIELD_EQUAL_RECORDED) {}
+COptLogFieldEqualRecordedConfig::COptLogFieldEqualRecordedConfig(const ecfg::XmlSource& source)
+    : LogFieldRecordedShape(source, OPT_TYPE_LOG_FIELD_EQUAL_RECORDED) {}
+COptLogFieldEqualRecordedConfig::~COptLogFieldEqualRecordedConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptLogFieldEqualRecordedConfig, std::wstring);
+COptLogFieldUnEqualRecordedConfig::COptLogFieldUnEqualRecordedConfig()
+    : LogFieldRecordedShape(OPT_TYPE_LOG_FIELD_UNEQUAL_RECORDED) {}
+COptLogFieldUnEqualRecordedConfig::COptLogFieldUnEqualRecordedConfig(const ecfg::XmlSource& source)
+    : LogFieldRecordedShape(source, OPT_TYPE_LOG_FIELD_UNEQUAL_RECORDED) {}
+COptLogFieldUnEqualRecordedConfig::~COptLogFieldUnEqualRecordedConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptLogFieldUnEqualRecordedConfig, std::wstring);
 
 // ---- 33 -----------------------------------------------------------------------
 
-ECFG_DEFINE_KIND(COptMsgFieldUnEqualLogFieldInitConfig,
-                 COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_MSG_FIELD_UNEQUAL_LOG_FIELD_INIT)))
+COptMsgFieldUnEqualLogFieldInitConfig::COptMsgFieldUnEqualLogFieldInitConfig()
+    : COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_MSG_FIELD_UNEQUAL_LOG_FIELD_INIT)) {}
+COptMsgFieldUnEqualLogFieldInitConfig::~COptMsgFieldUnEqualLogFieldInitConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFieldUnEqualLogFieldInitConfig, std::wstring);
 
 COptMsgFieldUnEqualLogFieldInitConfig::COptMsgFieldUnEqualLogFieldInitConfig(
     const ecfg::XmlSource& source)
@@ -144,8 +181,10 @@ int COptMsgFieldUnEqualLogFieldInitConfig::InMsgList(int msgID) {
 
 // ---- 34 -----------------------------------------------------------------------
 
-ECFG_DEFINE_KIND(COptMsgFieldEqualLogFieldInitConfig,
-                 MsgTagFieldShape(ecfg::OwnHeader(OPT_TYPE_MSG_FIELD_EQUAL_LOG_FIELD_INIT)))
+COptMsgFieldEqualLogFieldInitConfig::COptMsgFieldEqualLogFieldInitConfig()
+    : MsgTagFieldShape(ecfg::OwnHeader(OPT_TYPE_MSG_FIELD_EQUAL_LOG_FIELD_INIT)) {}
+COptMsgFieldEqualLogFieldInitConfig::~COptMsgFieldEqualLogFieldInitConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFieldEqualLogFieldInitConfig, std::wstring);
 
 COptMsgFieldEqualLogFieldInitConfig::COptMsgFieldEqualLogFieldInitConfig(
     const ecfg::XmlSource& source)

@@ -83,28 +83,68 @@ int MsgFreqLogFreqShape::InReceiveMsgList(int msgID) {
 
 }  // namespace ecfg
 
-ECFG_DEFINE_SHAPED_KIND(COptMsgFreqEqualLogFreqConfig, MsgFreqLogFreqShape,
-                        OPT_TYPE_MSG_FREQ_EQUAL_LOG_FREQ)
-ECFG_DEFINE_SHAPED_KIND(COptMsgFreqUnEqualLogFreqConfig, MsgFreqLogFreqShape,
-                        OPT_TYPE_MSG_FREQ_UNEQUAL_LOG_FREQ)
-ECFG_DEFINE_SHAPED_KIND(COptMsgFreqEqualLogFreq_OrLogNotExistConfig, MsgFreqLogFreqShape,
-                        OPT_TYPE_MSG_FREQ_EQUAL_LOG_FREQ_OR_LOG_NOT_EXIST)
-ECFG_DEFINE_SHAPED_KIND(COptMsgSatisFieldCount_GE, MsgSatisFieldCountShape,
-                        OPT_TYPE_MSG_SATIS_FIELD_COUNT_GE)
-ECFG_DEFINE_SHAPED_KIND(COptMsgSatisFieldCount_BE, MsgSatisFieldCountShape,
-                        OPT_TYPE_MSG_SATIS_FIELD_COUNT_BE)
-ECFG_DEFINE_SHAPED_KIND(COptMsgSatisFieldCount_Equal, MsgSatisFieldCountShape,
-                        OPT_TYPE_MSG_SATIS_FIELD_COUNT_EQUAL)
-ECFG_DEFINE_SHAPED_KIND(COptMsgSatisFieldCount_UnEqual, MsgSatisFieldCountShape,
-                        OPT_TYPE_MSG_SATIS_FIELD_COUNT_UNEQUAL)
-ECFG_DEFINE_SHAPED_KIND(COptMsgFieldCountGEConfig, MsgFieldCountShape, OPT_TYPE_MSG_FIELD_COUNT_GE)
-ECFG_DEFINE_SHAPED_KIND(COptMsgFieldCountEqualConfig, MsgFieldCountShape,
-                        OPT_TYPE_MSG_FIELD_COUNT_EQUAL)
+COptMsgFreqEqualLogFreqConfig::COptMsgFreqEqualLogFreqConfig()
+    : MsgFreqLogFreqShape(OPT_TYPE_MSG_FREQ_EQUAL_LOG_FREQ) {}
+COptMsgFreqEqualLogFreqConfig::COptMsgFreqEqualLogFreqConfig(const ecfg::XmlSource& source)
+    : MsgFreqLogFreqShape(source, OPT_TYPE_MSG_FREQ_EQUAL_LOG_FREQ) {}
+COptMsgFreqEqualLogFreqConfig::~COptMsgFreqEqualLogFreqConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFreqEqualLogFreqConfig, std::wstring);
+COptMsgFreqUnEqualLogFreqConfig::COptMsgFreqUnEqualLogFreqConfig()
+    : MsgFreqLogFreqShape(OPT_TYPE_MSG_FREQ_UNEQUAL_LOG_FREQ) {}
+COptMsgFreqUnEqualLogFreqConfig::COptMsgFreqUnEqualLogFreqConfig(const ecfg::XmlSource& source)
+    : MsgFreqLogFreqShape(source, OPT_TYPE_MSG_FREQ_UNEQUAL_LOG_FREQ) {}
+COptMsgFreqUnEqualLogFreqConfig::~COptMsgFreqUnEqualLogFreqConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFreqUnEqualLogFreqConfig, std::wstring);
+COptMsgFreqEqualLogFreq_OrLogNotExistConfig::COptMsgFreqEqualLogFreq_OrLogNotExistConfig()
+    : MsgFreqLogFreqShape(OPT_TYPE_MSG_FREQ_EQUAL_LOG_FREQ_OR_LOG_NOT_EXIST) {}
+COptMsgFreqEqualLogFreq_OrLogNotExistConfig::COptMsgFreqEqualLogFreq_OrLogNotExistConfig(
+    const ecfg::XmlSource& source)
+    : MsgFreqLogFreqShape(source, OPT_TYPE_MSG_FREQ_EQUAL_LOG_FREQ_OR_LOG_NOT_EXIST) {}
+COptMsgFreqEqualLogFreq_OrLogNotExistConfig::~COptMsgFreqEqualLogFreq_OrLogNotExistConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFreqEqualLogFreq_OrLogNotExistConfig, std::wstring);
+COptMsgSatisFieldCount_GE::COptMsgSatisFieldCount_GE()
+    : MsgSatisFieldCountShape(OPT_TYPE_MSG_SATIS_FIELD_COUNT_GE) {}
+COptMsgSatisFieldCount_GE::COptMsgSatisFieldCount_GE(const ecfg::XmlSource& source)
+    : MsgSatisFieldCountShape(source, OPT_TYPE_MSG_SATIS_FIELD_COUNT_GE) {}
+COptMsgSatisFieldCount_GE::~COptMsgSatisFieldCount_GE() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgSatisFieldCount_GE, std::wstring);
+COptMsgSatisFieldCount_BE::COptMsgSatisFieldCount_BE()
+    : MsgSatisFieldCountShape(OPT_TYPE_MSG_SATIS_FIELD_COUNT_BE) {}
+COptMsgSatisFieldCount_BE::COptMsgSatisFieldCount_BE(const ecfg::XmlSource& source)
+    : MsgSatisFieldCountShape(source, OPT_TYPE_MSG_SATIS_FIELD_COUNT_BE) {}
+COptMsgSatisFieldCount_BE::~COptMsgSatisFieldCount_BE() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgSatisFieldCount_BE, std::wstring);
+COptMsgSatisFieldCount_Equal::COptMsgSatisFieldCount_Equal()
+    : MsgSatisFieldCountShape(OPT_TYPE_MSG_SATIS_FIELD_COUNT_EQUAL) {}
+COptMsgSatisFieldCount_Equal::COptMsgSatisFieldCount_Equal(const ecfg::XmlSource& source)
+    : MsgSatisFieldCountShape(source, OPT_TYPE_MSG_SATIS_FIELD_COUNT_EQUAL) {}
+COptMsgSatisFieldCount_Equal::~COptMsgSatisFieldCount_Equal() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgSatisFieldCount_Equal, std::wstring);
+COptMsgSatisFieldCount_UnEqual::COptMsgSatisFieldCount_UnEqual()
+    : MsgSatisFieldCountShape(OPT_TYPE_MSG_SATIS_FIELD_COUNT_UNEQUAL) {}
+COptMsgSatisFieldCount_UnEqual::COptMsgSatisFieldCount_UnEqual(const ecfg::XmlSource& source)
+    : MsgSatisFieldCountShape(source, OPT_TYPE_MSG_SATIS_FIELD_COUNT_UNEQUAL) {}
+COptMsgSatisFieldCount_UnEqual::~COptMsgSatisFieldCount_UnEqual() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgSatisFieldCount_UnEqual, std::wstring);
+COptMsgFieldCountGEConfig::COptMsgFieldCountGEConfig()
+    : MsgFieldCountShape(OPT_TYPE_MSG_FIELD_COUNT_GE) {}
+COptMsgFieldCountGEConfig::COptMsgFieldCountGEConfig(const ecfg::XmlSource& source)
+    : MsgFieldCountShape(source, OPT_TYPE_MSG_FIELD_COUNT_GE) {}
+COptMsgFieldCountGEConfig::~COptMsgFieldCountGEConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFieldCountGEConfig, std::wstring);
+COptMsgFieldCountEqualConfig::COptMsgFieldCountEqualConfig()
+    : MsgFieldCountShape(OPT_TYPE_MSG_FIELD_COUNT_EQUAL) {}
+COptMsgFieldCountEqualConfig::COptMsgFieldCountEqualConfig(const ecfg::XmlSource& source)
+    : MsgFieldCountShape(source, OPT_TYPE_MSG_FIELD_COUNT_EQUAL) {}
+COptMsgFieldCountEqualConfig::~COptMsgFieldCountEqualConfig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFieldCountEqualConfig, std::wstring);
 
 // ---- 26 -----------------------------------------------------------------------
 
-ECFG_DEFINE_KIND(COptCalcLogFieldNum,
-                 COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_CALC_LOG_FIELD_NUM)))
+COptCalcLogFieldNum::COptCalcLogFieldNum()
+    : COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_CALC_LOG_FIELD_NUM)) {}
+COptCalcLogFieldNum::~COptCalcLogFieldNum() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptCalcLogFieldNum, std::wstring);
 
 COptCalcLogFieldNum::COptCalcLogFieldNum(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
@@ -122,8 +162,10 @@ int COptCalcLogFieldNum::IsNumSatisfy(int number) {
 
 // ---- 36 -----------------------------------------------------------------------
 
-ECFG_DEFINE_KIND(COptMsgFieldFollowedBySomeFieldConfg,
-                 COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_MSG_FIELD_FOLLOWED_BY_SOME_FIELD)))
+COptMsgFieldFollowedBySomeFieldConfg::COptMsgFieldFollowedBySomeFieldConfg()
+    : COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_MSG_FIELD_FOLLOWED_BY_SOME_FIELD)) {}
+COptMsgFieldFollowedBySomeFieldConfg::~COptMsgFieldFollowedBySomeFieldConfg() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFieldFollowedBySomeFieldConfg, std::wstring);
 
 COptMsgFieldFollowedBySomeFieldConfg::COptMsgFieldFollowedBySomeFieldConfg(
     const ecfg::XmlSource& source)
@@ -143,8 +185,10 @@ int COptMsgFieldFollowedBySomeFieldConfg::InMsgList(int msgID) {
 
 // ---- 37 -----------------------------------------------------------------------
 
-ECFG_DEFINE_KIND(COptPSCAndRLNumNotChangeCofnig,
-                 COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_PSC_AND_RL_NUM_NOT_CHANGE)))
+COptPSCAndRLNumNotChangeCofnig::COptPSCAndRLNumNotChangeCofnig()
+    : COperationTypeConfig(ecfg::OwnHeader(OPT_TYPE_PSC_AND_RL_NUM_NOT_CHANGE)) {}
+COptPSCAndRLNumNotChangeCofnig::~COptPSCAndRLNumNotChangeCofnig() {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptPSCAndRLNumNotChangeCofnig, std::wstring);
 
 COptPSCAndRLNumNotChangeCofnig::COptPSCAndRLNumNotChangeCofnig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {

@@ -15,7 +15,8 @@ COptCheckFieldConfig::COptCheckFieldConfig(Operation_Type_Enum id) {
 
 // 1st child: message id (of a '/' list only the first counts); 2nd child: the
 // locator, and one value per child.
-ECFG_TEXT_CONSTRUCTOR(COptCheckFieldConfig, std::wstring)
+COptCheckFieldConfig::COptCheckFieldConfig(std::wstring subDoc)
+    : COptCheckFieldConfig(ecfg::XmlSource(subDoc)) {}
 
 COptCheckFieldConfig::COptCheckFieldConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
@@ -73,22 +74,40 @@ int FieldValueShape::InMsgList(int msgID) {
 
 }  // namespace ecfg
 
-ECFG_OPERATION_SHAPE_KIND(COptFieldEqualConfig, COptCheckFieldConfig, OPT_TYPE_FIELD_EQUAL,
-                          COptCheckFieldConfig(source))
-ECFG_OPERATION_SHAPE_KIND(COptFieldNotEqualConfig, COptCheckFieldConfig, OPT_TYPE_FIELD_NOT_EQUAL,
-                          COptCheckFieldConfig(source))
-ECFG_OPERATION_SHAPE_KIND(COptFieldExistConfig, CheckFieldInMsgListShape, OPT_TYPE_FIELD_EXIST,
-                          CheckFieldInMsgListShape(source))
-ECFG_OPERATION_SHAPE_KIND(COptFieldNotExistConfig, CheckFieldInMsgListShape,
-                          OPT_TYPE_FIELD_NOT_EXIST, CheckFieldInMsgListShape(source))
-ECFG_OPERATION_SHAPE_KIND(COptFieldGreatConfig, FieldValueShape, OPT_TYPE_FIELD_GREAT,
-                          FieldValueShape(source))
-ECFG_OPERATION_SHAPE_KIND(COptFieldBellowConfig, FieldValueShape, OPT_TYPE_FIELD_BELLOW,
-                          FieldValueShape(source))
+COptFieldEqualConfig::COptFieldEqualConfig() : COptCheckFieldConfig(OPT_TYPE_FIELD_EQUAL) {}
+COptFieldEqualConfig::COptFieldEqualConfig(const ecfg::XmlSource& source)
+    : COptCheckFieldConfig(source) {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptFieldEqualConfig, std::wstring);
+COptFieldNotEqualConfig::COptFieldNotEqualConfig()
+    : COptCheckFieldConfig(OPT_TYPE_FIELD_NOT_EQUAL) {}
+COptFieldNotEqualConfig::COptFieldNotEqualConfig(const ecfg::XmlSource& source)
+    : COptCheckFieldConfig(source) {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptFieldNotEqualConfig, std::wstring);
+COptFieldExistConfig::COptFieldExistConfig() : CheckFieldInMsgListShape(OPT_TYPE_FIELD_EXIST) {}
+COptFieldExistConfig::COptFieldExistConfig(const ecfg::XmlSource& source)
+    : CheckFieldInMsgListShape(source) {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptFieldExistConfig, std::wstring);
+COptFieldNotExistConfig::COptFieldNotExistConfig()
+    : CheckFieldInMsgListShape(OPT_TYPE_FIELD_NOT_EXIST) {}
+COptFieldNotExistConfig::COptFieldNotExistConfig(const ecfg::XmlSource& source)
+    : CheckFieldInMsgListShape(source) {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptFieldNotExistConfig, std::wstring);
+COptFieldGreatConfig::COptFieldGreatConfig() : FieldValueShape(OPT_TYPE_FIELD_GREAT) {}
+COptFieldGreatConfig::COptFieldGreatConfig(const ecfg::XmlSource& source)
+    : FieldValueShape(source) {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptFieldGreatConfig, std::wstring);
+COptFieldBellowConfig::COptFieldBellowConfig() : FieldValueShape(OPT_TYPE_FIELD_BELLOW) {}
+COptFieldBellowConfig::COptFieldBellowConfig(const ecfg::XmlSource& source)
+    : FieldValueShape(source) {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptFieldBellowConfig, std::wstring);
 
 // ---- 12 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptFieldCmpConfig, OPT_TYPE_FIELD_CMP, std::wstring)
+COptFieldCmpConfig::COptFieldCmpConfig() {
+    SetOperationType(OPT_TYPE_FIELD_CMP);
+}
+
+ECFG_OPERATION_TEXT_AND_CLONE(COptFieldCmpConfig, std::wstring);
 
 // "Source", then "Destination": each with a "MsgID" child (hex) and a "Field"
 // child ("Name").
@@ -111,8 +130,11 @@ COptFieldCmpConfig::COptFieldCmpConfig(const ecfg::XmlSource& source)
 
 // ---- 43 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptTwoFieldValuesEqual_Config, OPT_TYPE_TWO_FIELD_VALUES_EQUAL,
-                         std::wstring)
+COptTwoFieldValuesEqual_Config::COptTwoFieldValuesEqual_Config() {
+    SetOperationType(OPT_TYPE_TWO_FIELD_VALUES_EQUAL);
+}
+
+ECFG_OPERATION_TEXT_AND_CLONE(COptTwoFieldValuesEqual_Config, std::wstring);
 
 COptTwoFieldValuesEqual_Config::COptTwoFieldValuesEqual_Config(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {

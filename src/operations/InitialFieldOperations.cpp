@@ -43,15 +43,22 @@ InitialFieldShape::InitialFieldShape(const XmlSource& source, Operation_Type_Enu
 
 }  // namespace ecfg
 
-ECFG_OPERATION_SHAPE_KIND(COptInitialFieldUnEqualConfig, InitialFieldShape,
-                          OPT_TYPE_INITIAL_FIELD_UNEQUAL,
-                          InitialFieldShape(source, OPT_TYPE_INITIAL_FIELD_UNEQUAL))
-ECFG_OPERATION_SHAPE_KIND(COptInitialFieldEqualConfig, InitialFieldShape,
-                          OPT_TYPE_INITIAL_FIELD_EQUAL,
-                          InitialFieldShape(source, OPT_TYPE_INITIAL_FIELD_EQUAL))
-ECFG_OPERATION_SHAPE_KIND(COptInitFieldEqualWithOneRecvValue, InitialFieldShape,
-                          OPT_TYPE_INIT_FIELD_EQUAL_WITH_ONE_RECV_VALUE,
-                          InitialFieldShape(source, OPT_TYPE_INIT_FIELD_EQUAL_WITH_ONE_RECV_VALUE))
+COptInitialFieldUnEqualConfig::COptInitialFieldUnEqualConfig()
+    : InitialFieldShape(OPT_TYPE_INITIAL_FIELD_UNEQUAL) {}
+COptInitialFieldUnEqualConfig::COptInitialFieldUnEqualConfig(const ecfg::XmlSource& source)
+    : InitialFieldShape(source, OPT_TYPE_INITIAL_FIELD_UNEQUAL) {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptInitialFieldUnEqualConfig, std::wstring);
+COptInitialFieldEqualConfig::COptInitialFieldEqualConfig()
+    : InitialFieldShape(OPT_TYPE_INITIAL_FIELD_EQUAL) {}
+COptInitialFieldEqualConfig::COptInitialFieldEqualConfig(const ecfg::XmlSource& source)
+    : InitialFieldShape(source, OPT_TYPE_INITIAL_FIELD_EQUAL) {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptInitialFieldEqualConfig, std::wstring);
+COptInitFieldEqualWithOneRecvValue::COptInitFieldEqualWithOneRecvValue()
+    : InitialFieldShape(OPT_TYPE_INIT_FIELD_EQUAL_WITH_ONE_RECV_VALUE) {}
+COptInitFieldEqualWithOneRecvValue::COptInitFieldEqualWithOneRecvValue(
+    const ecfg::XmlSource& source)
+    : InitialFieldShape(source, OPT_TYPE_INIT_FIELD_EQUAL_WITH_ONE_RECV_VALUE) {}
+ECFG_OPERATION_TEXT_AND_CLONE(COptInitFieldEqualWithOneRecvValue, std::wstring);
 
 // ---- 15 -------------------------------------------------------------------------
 
@@ -61,16 +68,15 @@ COptInitFieldGreatOrEqual::COptInitFieldGreatOrEqual()
 COptInitFieldGreatOrEqual::COptInitFieldGreatOrEqual(const ecfg::XmlSource& source)
     : InitialMsgFieldShape(source, OPT_TYPE_INIT_FIELD_GREAT_OR_EQUAL) {}
 
-ECFG_TEXT_CONSTRUCTOR(COptInitFieldGreatOrEqual, const std::wstring&)
-
-COperationTypeConfig* COptInitFieldGreatOrEqual::Clone(std::wstring subDoc) {
-    return new COptInitFieldGreatOrEqual(subDoc);
-}
+ECFG_OPERATION_TEXT_AND_CLONE(COptInitFieldGreatOrEqual, const std::wstring&);
 
 // ---- 16 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptInitFieldBellowSumOfFields, OPT_TYPE_INIT_FIELD_BELLOW_SUM_OF_FIELDS,
-                         const std::wstring&)
+COptInitFieldBellowSumOfFields::COptInitFieldBellowSumOfFields() {
+    SetOperationType(OPT_TYPE_INIT_FIELD_BELLOW_SUM_OF_FIELDS);
+}
+
+ECFG_OPERATION_TEXT_AND_CLONE(COptInitFieldBellowSumOfFields, const std::wstring&);
 
 // "InitialMsg" "ID" with one summed field name per child (empty names kept),
 // then "ReceiveMsg" as in the other initial-field kinds.
@@ -91,8 +97,11 @@ int COptInitFieldBellowSumOfFields::IsInReceiveMsgList(int msgID) {
 
 // ---- 44 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptInitLogFieldBelongFieldConfig, OPT_TYPE_INIT_LOG_FIELD_BELONG_FIELD,
-                         std::wstring)
+COptInitLogFieldBelongFieldConfig::COptInitLogFieldBelongFieldConfig() {
+    SetOperationType(OPT_TYPE_INIT_LOG_FIELD_BELONG_FIELD);
+}
+
+ECFG_OPERATION_TEXT_AND_CLONE(COptInitLogFieldBelongFieldConfig, std::wstring);
 
 COptInitLogFieldBelongFieldConfig::COptInitLogFieldBelongFieldConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {

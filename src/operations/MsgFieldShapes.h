@@ -67,18 +67,3 @@ inline int ReadMsgFieldIntoMap(XmlReader& reader, std::vector<int>& msgIDs,
 }
 
 }  // namespace ecfg
-
-// The prototype constructor (from the given base initialiser), destructor, XML
-// constructor from a text and Clone of a public kind.
-#define ECFG_DEFINE_KIND(Kind, baseInit)                     \
-    Kind::Kind() : baseInit {}                               \
-    Kind::~Kind() {}                                         \
-    ECFG_TEXT_CONSTRUCTOR(Kind, std::wstring)                \
-    COperationTypeConfig* Kind::Clone(std::wstring subDoc) { \
-        return new Kind(subDoc);                             \
-    }
-
-// A public kind that only names its shape and id.
-#define ECFG_DEFINE_SHAPED_KIND(Kind, Shape, id) \
-    ECFG_DEFINE_KIND(Kind, Shape(id))            \
-    Kind::Kind(const ecfg::XmlSource& source) : Shape(source, id) {}

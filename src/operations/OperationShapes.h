@@ -4,6 +4,7 @@
 // every kind needs and the steps their constructors are written in.
 
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "eventconfig/operations/OperationTypeConfig.h"
@@ -37,25 +38,14 @@ inline void Unpack(const FixedLocator& locator, std::wstring& name, int& length,
 
 }  // namespace ecfg
 
-// The prototype constructor (defaults and the kind's type id), the XML
-// constructor from a text (taken as SubDoc) and Clone of a kind whose
-// constructor from a source has a body of its own.
-#define ECFG_OPERATION_PROTOTYPE(Kind, typeID, SubDoc)       \
-    Kind::Kind() {                                           \
-        SetOperationType(typeID);                            \
-    }                                                        \
-    ECFG_TEXT_CONSTRUCTOR(Kind, SubDoc)                      \
-    COperationTypeConfig* Kind::Clone(std::wstring subDoc) { \
-        return new Kind(std::move(subDoc));                  \
-    }
-
-// The four definitions of a kind that is its shape under its own name: the
-// prototype from the shape's id constructor, the one from a source from the
-// given shape initialiser (of `source`), the one from a text and Clone.
-#define ECFG_OPERATION_SHAPE_KIND(Kind, Shape, typeID, xmlInit) \
-    Kind::Kind() : Shape(typeID) {}                             \
-    Kind::Kind(const ecfg::XmlSource& source) : xmlInit {}      \
-    ECFG_TEXT_CONSTRUCTOR(Kind, std::wstring)                   \
-    COperationTypeConfig* Kind::Clone(std::wstring subDoc) {    \
-        return new Kind(std::move(subDoc));                     \
-    }
+// The two members every operation kind writes alike: the constructor from a
+// text (taken as SubDoc; its constructor from a source, on that text) and
+// Clone, which moves the text so that a reader still open on it keeps reading
+// the same characters.
+#define ECFG_OPERATION_TEXT_AND_CLONE(Kind, SubDoc)                                             \
+    Kind::Kind(SubDoc subDoc) : Kind(ecfg::XmlSource(subDoc)) {}                                \
+    COperationTypeConfig* Kind::Clone(std::wstring subDoc) {                                    \
+        return new Kind(std::move(subDoc));                                                     \
+    }                                                                                           \
+    static_assert(std::is_base_of<COperationTypeConfig, Kind>::value, #Kind " is an operation " \
+                                                                            "kind")

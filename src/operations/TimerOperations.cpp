@@ -9,7 +9,11 @@ using ecfg::OnOperation;
 
 // ---- 1 --------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptStartTimerConfig, OPT_TYPE_START_TIMER, std::wstring)
+COptStartTimerConfig::COptStartTimerConfig() {
+    SetOperationType(OPT_TYPE_START_TIMER);
+}
+
+ECFG_OPERATION_TEXT_AND_CLONE(COptStartTimerConfig, std::wstring);
 
 COptStartTimerConfig::COptStartTimerConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
@@ -20,8 +24,11 @@ COptStartTimerConfig::COptStartTimerConfig(const ecfg::XmlSource& source)
 
 // ---- 2 --------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptStartTimerAndWaitMsgConfig, OPT_TYPE_START_TIMER_AND_WAIT_MSG,
-                         std::wstring)
+COptStartTimerAndWaitMsgConfig::COptStartTimerAndWaitMsgConfig() {
+    SetOperationType(OPT_TYPE_START_TIMER_AND_WAIT_MSG);
+}
+
+ECFG_OPERATION_TEXT_AND_CLONE(COptStartTimerAndWaitMsgConfig, std::wstring);
 
 COptStartTimerAndWaitMsgConfig::COptStartTimerAndWaitMsgConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
@@ -34,8 +41,11 @@ COptStartTimerAndWaitMsgConfig::COptStartTimerAndWaitMsgConfig(const ecfg::XmlSo
 
 // ---- 3 --------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptStartCounterAndWaitMsgConfig, OPT_TYPE_START_COUNTER_AND_WAIT_MSG,
-                         std::wstring)
+COptStartCounterAndWaitMsgConfig::COptStartCounterAndWaitMsgConfig() {
+    SetOperationType(OPT_TYPE_START_COUNTER_AND_WAIT_MSG);
+}
+
+ECFG_OPERATION_TEXT_AND_CLONE(COptStartCounterAndWaitMsgConfig, std::wstring);
 
 COptStartCounterAndWaitMsgConfig::COptStartCounterAndWaitMsgConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
@@ -52,7 +62,11 @@ int COptStartCounterAndWaitMsgConfig::InMsgList(int msgID) {
 
 // ---- 4 --------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptWaitMsgConfig, OPT_TYPE_WAIT_MSG, std::wstring)
+COptWaitMsgConfig::COptWaitMsgConfig() {
+    SetOperationType(OPT_TYPE_WAIT_MSG);
+}
+
+ECFG_OPERATION_TEXT_AND_CLONE(COptWaitMsgConfig, std::wstring);
 
 COptWaitMsgConfig::COptWaitMsgConfig(const ecfg::XmlSource& source) : COperationTypeConfig(source) {
     OnOperation reader(source);
@@ -65,7 +79,11 @@ int COptWaitMsgConfig::InMsgList(int msgID) {
 
 // ---- 5 --------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptWaitLogConfig, OPT_TYPE_WAIT_LOG, std::wstring)
+COptWaitLogConfig::COptWaitLogConfig() {
+    SetOperationType(OPT_TYPE_WAIT_LOG);
+}
+
+ECFG_OPERATION_TEXT_AND_CLONE(COptWaitLogConfig, std::wstring);
 
 COptWaitLogConfig::COptWaitLogConfig(const ecfg::XmlSource& source) : COperationTypeConfig(source) {
     OnOperation reader(source);
@@ -75,7 +93,11 @@ COptWaitLogConfig::COptWaitLogConfig(const ecfg::XmlSource& source) : COperation
 
 // ---- 19 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptWaitLog_FieldEqualConfig, OPT_TYPE_WAIT_LOG_FIELD_EQUAL, std::wstring)
+COptWaitLog_FieldEqualConfig::COptWaitLog_FieldEqualConfig() {
+    SetOperationType(OPT_TYPE_WAIT_LOG_FIELD_EQUAL);
+}
+
+ECFG_OPERATION_TEXT_AND_CLONE(COptWaitLog_FieldEqualConfig, std::wstring);
 
 COptWaitLog_FieldEqualConfig::COptWaitLog_FieldEqualConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
@@ -87,7 +109,11 @@ COptWaitLog_FieldEqualConfig::COptWaitLog_FieldEqualConfig(const ecfg::XmlSource
 
 // ---- 23 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptWaitEventConfig, OPT_TYPE_WAIT_EVENT, std::wstring)
+COptWaitEventConfig::COptWaitEventConfig() {
+    SetOperationType(OPT_TYPE_WAIT_EVENT);
+}
+
+ECFG_OPERATION_TEXT_AND_CLONE(COptWaitEventConfig, std::wstring);
 
 COptWaitEventConfig::COptWaitEventConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
@@ -97,8 +123,11 @@ COptWaitEventConfig::COptWaitEventConfig(const ecfg::XmlSource& source)
 
 // ---- 42 -------------------------------------------------------------------------
 
-ECFG_OPERATION_PROTOTYPE(COptStartTimer_By_MsgField_Config, OPT_TYPE_START_TIMER_BY_MSG_FIELD,
-                         std::wstring)
+COptStartTimer_By_MsgField_Config::COptStartTimer_By_MsgField_Config() {
+    SetOperationType(OPT_TYPE_START_TIMER_BY_MSG_FIELD);
+}
+
+ECFG_OPERATION_TEXT_AND_CLONE(COptStartTimer_By_MsgField_Config, std::wstring);
 
 // 1st child: '/'-separated message ids; 2nd child: the locator; 3rd child:
 // the added time.

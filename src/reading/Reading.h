@@ -205,8 +205,3 @@ TagLocator ReadTagLocator(const XmlReader& reader, TagForm form, Lower lower);
 FixedLocator ReadLocatedIDs(XmlReader& reader, MCD_CSTR name, std::vector<int>& ids);
 
 }  // namespace ecfg
-
-// A kind's constructor from a text (taken as SubDoc): its constructor from a
-// source, on that text.
-#define ECFG_TEXT_CONSTRUCTOR(Kind, SubDoc) \
-    Kind::Kind(SubDoc subDoc) : Kind(ecfg::XmlSource(subDoc)) {}

@@ -29,7 +29,9 @@ public:
     int GetOffset() const { return m_nOffset; }
     int GetFieldID() { return m_nFieldID; }
 
-    EVENTCONFIG_OPERATION_SHAPE(LogInitMsgFieldShape)
+protected:
+    explicit LogInitMsgFieldShape(Operation_Type_Enum id);
+    LogInitMsgFieldShape(const ecfg::XmlSource& source, Operation_Type_Enum id);
 
 private:
     std::vector<int> m_vecReceiveMsgList;
@@ -48,7 +50,9 @@ public:
     std::vector<MsgField*> GetMsgFieldList() const { return m_vecMsgFieldList.get(); }
     int GetFieldID() { return m_nFieldID; }
 
-    EVENTCONFIG_OPERATION_SHAPE(LogInitMultiMsgFieldShape)
+protected:
+    explicit LogInitMultiMsgFieldShape(Operation_Type_Enum id);
+    LogInitMultiMsgFieldShape(const ecfg::XmlSource& source, Operation_Type_Enum id);
 
 private:
     std::vector<int> m_vecReceiveMsgList;
@@ -66,7 +70,9 @@ public:
     CMessageFieldConfig* GetMsgFieldConfig(std::wstring fieldName);
     int NeededReverseFind() { return m_nReverseFind; }
 
-    EVENTCONFIG_OPERATION_SHAPE(MsgFieldRuleInitShape)
+protected:
+    explicit MsgFieldRuleInitShape(Operation_Type_Enum id);
+    MsgFieldRuleInitShape(const ecfg::XmlSource& source, Operation_Type_Enum id);
 
 private:
     std::vector<int> m_vecMsgIDList;
@@ -80,7 +86,9 @@ public:
     int GetFieldID() { return m_nFieldID; }
     int IsFreq() { return m_nIsFreq; }
 
-    EVENTCONFIG_OPERATION_SHAPE(LogFieldRecordedShape)
+protected:
+    explicit LogFieldRecordedShape(Operation_Type_Enum id);
+    LogFieldRecordedShape(const ecfg::XmlSource& source, Operation_Type_Enum id);
 
 private:
     int m_nFieldID = 0;
@@ -114,34 +122,94 @@ private:
 }  // namespace ecfg
 
 class EVENTCONFIG_API COptLogInitFieldEqualWithMsgField : public ecfg::LogInitMsgFieldShape {
-    EVENTCONFIG_OPERATION_KIND(COptLogInitFieldEqualWithMsgField)
+public:
+    COptLogInitFieldEqualWithMsgField();
+    explicit COptLogInitFieldEqualWithMsgField(std::wstring subDoc);
+    explicit COptLogInitFieldEqualWithMsgField(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptLogInitFieldEqualWithMsgField(const COptLogInitFieldEqualWithMsgField& other) = default;
+    COptLogInitFieldEqualWithMsgField& operator=(const COptLogInitFieldEqualWithMsgField& other) =
+        default;
+    ~COptLogInitFieldEqualWithMsgField() override;
 };
 
 class EVENTCONFIG_API COptLogInitFieldUnEqualMsgFieldConfig : public ecfg::LogInitMsgFieldShape {
-    EVENTCONFIG_OPERATION_KIND(COptLogInitFieldUnEqualMsgFieldConfig)
+public:
+    COptLogInitFieldUnEqualMsgFieldConfig();
+    explicit COptLogInitFieldUnEqualMsgFieldConfig(std::wstring subDoc);
+    explicit COptLogInitFieldUnEqualMsgFieldConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptLogInitFieldUnEqualMsgFieldConfig(const COptLogInitFieldUnEqualMsgFieldConfig& other) =
+        default;
+    COptLogInitFieldUnEqualMsgFieldConfig& operator=(
+        const COptLogInitFieldUnEqualMsgFieldConfig& other) = default;
+    ~COptLogInitFieldUnEqualMsgFieldConfig() override;
 };
 
 class EVENTCONFIG_API COptLogInitFieldEqualMultiMsgFieldConfig
     : public ecfg::LogInitMultiMsgFieldShape {
-    EVENTCONFIG_OPERATION_KIND(COptLogInitFieldEqualMultiMsgFieldConfig)
+public:
+    COptLogInitFieldEqualMultiMsgFieldConfig();
+    explicit COptLogInitFieldEqualMultiMsgFieldConfig(std::wstring subDoc);
+    explicit COptLogInitFieldEqualMultiMsgFieldConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptLogInitFieldEqualMultiMsgFieldConfig(
+        const COptLogInitFieldEqualMultiMsgFieldConfig& other) = default;
+    COptLogInitFieldEqualMultiMsgFieldConfig& operator=(
+        const COptLogInitFieldEqualMultiMsgFieldConfig& other) = default;
+    ~COptLogInitFieldEqualMultiMsgFieldConfig() override;
 };
 
 class EVENTCONFIG_API COptLogInitFieldUnEqualMultiMsgFieldConfig
     : public ecfg::LogInitMultiMsgFieldShape {
-    EVENTCONFIG_OPERATION_KIND(COptLogInitFieldUnEqualMultiMsgFieldConfig)
+public:
+    COptLogInitFieldUnEqualMultiMsgFieldConfig();
+    explicit COptLogInitFieldUnEqualMultiMsgFieldConfig(std::wstring subDoc);
+    explicit COptLogInitFieldUnEqualMultiMsgFieldConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptLogInitFieldUnEqualMultiMsgFieldConfig(
+        const COptLogInitFieldUnEqualMultiMsgFieldConfig& other) = default;
+    COptLogInitFieldUnEqualMultiMsgFieldConfig& operator=(
+        const COptLogInitFieldUnEqualMultiMsgFieldConfig& other) = default;
+    ~COptLogInitFieldUnEqualMultiMsgFieldConfig() override;
 };
 
 class EVENTCONFIG_API COptMsgFieldUnEqualRuleInitConfig : public ecfg::MsgFieldRuleInitShape {
-    EVENTCONFIG_OPERATION_KIND(COptMsgFieldUnEqualRuleInitConfig)
+public:
+    COptMsgFieldUnEqualRuleInitConfig();
+    explicit COptMsgFieldUnEqualRuleInitConfig(std::wstring subDoc);
+    explicit COptMsgFieldUnEqualRuleInitConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgFieldUnEqualRuleInitConfig(const COptMsgFieldUnEqualRuleInitConfig& other) = default;
+    COptMsgFieldUnEqualRuleInitConfig& operator=(const COptMsgFieldUnEqualRuleInitConfig& other) =
+        default;
+    ~COptMsgFieldUnEqualRuleInitConfig() override;
 };
 
 class EVENTCONFIG_API COptMsgFieldEqualRuleInitConfig : public ecfg::MsgFieldRuleInitShape {
-    EVENTCONFIG_OPERATION_KIND(COptMsgFieldEqualRuleInitConfig)
+public:
+    COptMsgFieldEqualRuleInitConfig();
+    explicit COptMsgFieldEqualRuleInitConfig(std::wstring subDoc);
+    explicit COptMsgFieldEqualRuleInitConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgFieldEqualRuleInitConfig(const COptMsgFieldEqualRuleInitConfig& other) = default;
+    COptMsgFieldEqualRuleInitConfig& operator=(const COptMsgFieldEqualRuleInitConfig& other) =
+        default;
+    ~COptMsgFieldEqualRuleInitConfig() override;
 };
 
 // Kind 33: "InitialField" "ID", then the "Msg" of kinds 31 and 32.
 class EVENTCONFIG_API COptMsgFieldUnEqualLogFieldInitConfig : public COperationTypeConfig {
-    EVENTCONFIG_OPERATION_KIND(COptMsgFieldUnEqualLogFieldInitConfig)
+public:
+    COptMsgFieldUnEqualLogFieldInitConfig();
+    explicit COptMsgFieldUnEqualLogFieldInitConfig(std::wstring subDoc);
+    explicit COptMsgFieldUnEqualLogFieldInitConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgFieldUnEqualLogFieldInitConfig(const COptMsgFieldUnEqualLogFieldInitConfig& other) =
+        default;
+    COptMsgFieldUnEqualLogFieldInitConfig& operator=(
+        const COptMsgFieldUnEqualLogFieldInitConfig& other) = default;
+    ~COptMsgFieldUnEqualLogFieldInitConfig() override;
 
     int InMsgList(int msgID);
     ecfg::MsgFieldConfigMap GetMsgFieldConfigList() { return m_mapMsgFieldConfig.get(); }
@@ -157,7 +225,15 @@ private:
 
 // Kind 34: "InitialField" "ID", then the "Msg" of the field counts.
 class EVENTCONFIG_API COptMsgFieldEqualLogFieldInitConfig : public ecfg::MsgTagFieldShape {
-    EVENTCONFIG_OPERATION_KIND(COptMsgFieldEqualLogFieldInitConfig)
+public:
+    COptMsgFieldEqualLogFieldInitConfig();
+    explicit COptMsgFieldEqualLogFieldInitConfig(std::wstring subDoc);
+    explicit COptMsgFieldEqualLogFieldInitConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgFieldEqualLogFieldInitConfig(const COptMsgFieldEqualLogFieldInitConfig& other) = default;
+    COptMsgFieldEqualLogFieldInitConfig& operator=(
+        const COptMsgFieldEqualLogFieldInitConfig& other) = default;
+    ~COptMsgFieldEqualLogFieldInitConfig() override;
 
     int GetInitialFieldID() { return m_nInitialFieldID; }
 
@@ -166,9 +242,25 @@ private:
 };
 
 class EVENTCONFIG_API COptLogFieldEqualRecordedConfig : public ecfg::LogFieldRecordedShape {
-    EVENTCONFIG_OPERATION_KIND(COptLogFieldEqualRecordedConfig)
+public:
+    COptLogFieldEqualRecordedConfig();
+    explicit COptLogFieldEqualRecordedConfig(std::wstring subDoc);
+    explicit COptLogFieldEqualRecordedConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptLogFieldEqualRecordedConfig(const COptLogFieldEqualRecordedConfig& other) = default;
+    COptLogFieldEqualRecordedConfig& operator=(const COptLogFieldEqualRecordedConfig& other) =
+        default;
+    ~COptLogFieldEqualRecordedConfig() override;
 };
 
 class EVENTCONFIG_API COptLogFieldUnEqualRecordedConfig : public ecfg::LogFieldRecordedShape {
-    EVENTCONFIG_OPERATION_KIND(COptLogFieldUnEqualRecordedConfig)
+public:
+    COptLogFieldUnEqualRecordedConfig();
+    explicit COptLogFieldUnEqualRecordedConfig(std::wstring subDoc);
+    explicit COptLogFieldUnEqualRecordedConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptLogFieldUnEqualRecordedConfig(const COptLogFieldUnEqualRecordedConfig& other) = default;
+    COptLogFieldUnEqualRecordedConfig& operator=(const COptLogFieldUnEqualRecordedConfig& other) =
+        default;
+    ~COptLogFieldUnEqualRecordedConfig() override;
 };

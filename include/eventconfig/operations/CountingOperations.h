@@ -18,7 +18,9 @@ class EVENTCONFIG_API MsgFieldCountShape : public MsgTagFieldShape {
 public:
     int GetNeedMeetedNum() const { return m_nNeedMeetedNum; }
 
-    EVENTCONFIG_OPERATION_SHAPE(MsgFieldCountShape)
+protected:
+    explicit MsgFieldCountShape(Operation_Type_Enum id);
+    MsgFieldCountShape(const ecfg::XmlSource& source, Operation_Type_Enum id);
     // The "NeedMeetedNum" text of the counted field, read from inside the
     // operation element; the "Field" stays current.
     std::wstring ReadCountedField(XmlReader& reader);
@@ -37,7 +39,9 @@ public:
     // other values compare exactly with the candidates.
     int IsValueSatisfy(std::wstring value);
 
-    EVENTCONFIG_OPERATION_SHAPE(MsgSatisFieldCountShape)
+protected:
+    explicit MsgSatisFieldCountShape(Operation_Type_Enum id);
+    MsgSatisFieldCountShape(const ecfg::XmlSource& source, Operation_Type_Enum id);
 
 private:
     std::vector<std::wstring> m_vecCandidateValue;
@@ -55,7 +59,9 @@ public:
     std::wstring GetEndSearchTag() const { return m_strEndSearchTag; }
     int IsFreqInfo() { return m_nIsFreqInfo; }
 
-    EVENTCONFIG_OPERATION_SHAPE(MsgFreqLogFreqShape)
+protected:
+    explicit MsgFreqLogFreqShape(Operation_Type_Enum id);
+    MsgFreqLogFreqShape(const ecfg::XmlSource& source, Operation_Type_Enum id);
 
 private:
     int m_nFieldID = 0;
@@ -70,21 +76,52 @@ private:
 }  // namespace ecfg
 
 class EVENTCONFIG_API COptMsgFreqEqualLogFreqConfig : public ecfg::MsgFreqLogFreqShape {
-    EVENTCONFIG_OPERATION_KIND(COptMsgFreqEqualLogFreqConfig)
+public:
+    COptMsgFreqEqualLogFreqConfig();
+    explicit COptMsgFreqEqualLogFreqConfig(std::wstring subDoc);
+    explicit COptMsgFreqEqualLogFreqConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgFreqEqualLogFreqConfig(const COptMsgFreqEqualLogFreqConfig& other) = default;
+    COptMsgFreqEqualLogFreqConfig& operator=(const COptMsgFreqEqualLogFreqConfig& other) = default;
+    ~COptMsgFreqEqualLogFreqConfig() override;
 };
 
 class EVENTCONFIG_API COptMsgFreqUnEqualLogFreqConfig : public ecfg::MsgFreqLogFreqShape {
-    EVENTCONFIG_OPERATION_KIND(COptMsgFreqUnEqualLogFreqConfig)
+public:
+    COptMsgFreqUnEqualLogFreqConfig();
+    explicit COptMsgFreqUnEqualLogFreqConfig(std::wstring subDoc);
+    explicit COptMsgFreqUnEqualLogFreqConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgFreqUnEqualLogFreqConfig(const COptMsgFreqUnEqualLogFreqConfig& other) = default;
+    COptMsgFreqUnEqualLogFreqConfig& operator=(const COptMsgFreqUnEqualLogFreqConfig& other) =
+        default;
+    ~COptMsgFreqUnEqualLogFreqConfig() override;
 };
 
 class EVENTCONFIG_API COptMsgFreqEqualLogFreq_OrLogNotExistConfig
     : public ecfg::MsgFreqLogFreqShape {
-    EVENTCONFIG_OPERATION_KIND(COptMsgFreqEqualLogFreq_OrLogNotExistConfig)
+public:
+    COptMsgFreqEqualLogFreq_OrLogNotExistConfig();
+    explicit COptMsgFreqEqualLogFreq_OrLogNotExistConfig(std::wstring subDoc);
+    explicit COptMsgFreqEqualLogFreq_OrLogNotExistConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgFreqEqualLogFreq_OrLogNotExistConfig(
+        const COptMsgFreqEqualLogFreq_OrLogNotExistConfig& other) = default;
+    COptMsgFreqEqualLogFreq_OrLogNotExistConfig& operator=(
+        const COptMsgFreqEqualLogFreq_OrLogNotExistConfig& other) = default;
+    ~COptMsgFreqEqualLogFreq_OrLogNotExistConfig() override;
 };
 
 // Kind 26: "Field" "ID" "MinNum" "MaxNum" ("Infin" for no upper bound).
 class EVENTCONFIG_API COptCalcLogFieldNum : public COperationTypeConfig {
-    EVENTCONFIG_OPERATION_KIND(COptCalcLogFieldNum)
+public:
+    COptCalcLogFieldNum();
+    explicit COptCalcLogFieldNum(std::wstring subDoc);
+    explicit COptCalcLogFieldNum(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptCalcLogFieldNum(const COptCalcLogFieldNum& other) = default;
+    COptCalcLogFieldNum& operator=(const COptCalcLogFieldNum& other) = default;
+    ~COptCalcLogFieldNum() override;
 
     // The stored maximum of "MaxNum" "Infin".
     static constexpr int kInfiniteNum = 0x7F7F7F7F;
@@ -100,31 +137,76 @@ private:
 };
 
 class EVENTCONFIG_API COptMsgSatisFieldCount_GE : public ecfg::MsgSatisFieldCountShape {
-    EVENTCONFIG_OPERATION_KIND(COptMsgSatisFieldCount_GE)
+public:
+    COptMsgSatisFieldCount_GE();
+    explicit COptMsgSatisFieldCount_GE(std::wstring subDoc);
+    explicit COptMsgSatisFieldCount_GE(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgSatisFieldCount_GE(const COptMsgSatisFieldCount_GE& other) = default;
+    COptMsgSatisFieldCount_GE& operator=(const COptMsgSatisFieldCount_GE& other) = default;
+    ~COptMsgSatisFieldCount_GE() override;
 };
 
 class EVENTCONFIG_API COptMsgSatisFieldCount_BE : public ecfg::MsgSatisFieldCountShape {
-    EVENTCONFIG_OPERATION_KIND(COptMsgSatisFieldCount_BE)
+public:
+    COptMsgSatisFieldCount_BE();
+    explicit COptMsgSatisFieldCount_BE(std::wstring subDoc);
+    explicit COptMsgSatisFieldCount_BE(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgSatisFieldCount_BE(const COptMsgSatisFieldCount_BE& other) = default;
+    COptMsgSatisFieldCount_BE& operator=(const COptMsgSatisFieldCount_BE& other) = default;
+    ~COptMsgSatisFieldCount_BE() override;
 };
 
 // "NeedMeetedNum" "all" (any case) stores -1.
 class EVENTCONFIG_API COptMsgSatisFieldCount_Equal : public ecfg::MsgSatisFieldCountShape {
-    EVENTCONFIG_OPERATION_KIND(COptMsgSatisFieldCount_Equal)
+public:
+    COptMsgSatisFieldCount_Equal();
+    explicit COptMsgSatisFieldCount_Equal(std::wstring subDoc);
+    explicit COptMsgSatisFieldCount_Equal(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgSatisFieldCount_Equal(const COptMsgSatisFieldCount_Equal& other) = default;
+    COptMsgSatisFieldCount_Equal& operator=(const COptMsgSatisFieldCount_Equal& other) = default;
+    ~COptMsgSatisFieldCount_Equal() override;
 };
 
 class EVENTCONFIG_API COptMsgSatisFieldCount_UnEqual : public ecfg::MsgSatisFieldCountShape {
-    EVENTCONFIG_OPERATION_KIND(COptMsgSatisFieldCount_UnEqual)
+public:
+    COptMsgSatisFieldCount_UnEqual();
+    explicit COptMsgSatisFieldCount_UnEqual(std::wstring subDoc);
+    explicit COptMsgSatisFieldCount_UnEqual(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgSatisFieldCount_UnEqual(const COptMsgSatisFieldCount_UnEqual& other) = default;
+    COptMsgSatisFieldCount_UnEqual& operator=(const COptMsgSatisFieldCount_UnEqual& other) =
+        default;
+    ~COptMsgSatisFieldCount_UnEqual() override;
 };
 
 // Keeps the element's "Info"; its own id replaces "Type".
 class EVENTCONFIG_API COptMsgFieldCountGEConfig : public ecfg::MsgFieldCountShape {
-    EVENTCONFIG_OPERATION_KIND(COptMsgFieldCountGEConfig)
+public:
+    COptMsgFieldCountGEConfig();
+    explicit COptMsgFieldCountGEConfig(std::wstring subDoc);
+    explicit COptMsgFieldCountGEConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgFieldCountGEConfig(const COptMsgFieldCountGEConfig& other) = default;
+    COptMsgFieldCountGEConfig& operator=(const COptMsgFieldCountGEConfig& other) = default;
+    ~COptMsgFieldCountGEConfig() override;
 };
 
 // Kind 36: "Msg" "ID" (id list) holding "KeyField" "Name", whose children are
 // the contained fields (as written, empty ones kept).
 class EVENTCONFIG_API COptMsgFieldFollowedBySomeFieldConfg : public COperationTypeConfig {
-    EVENTCONFIG_OPERATION_KIND(COptMsgFieldFollowedBySomeFieldConfg)
+public:
+    COptMsgFieldFollowedBySomeFieldConfg();
+    explicit COptMsgFieldFollowedBySomeFieldConfg(std::wstring subDoc);
+    explicit COptMsgFieldFollowedBySomeFieldConfg(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgFieldFollowedBySomeFieldConfg(const COptMsgFieldFollowedBySomeFieldConfg& other) =
+        default;
+    COptMsgFieldFollowedBySomeFieldConfg& operator=(
+        const COptMsgFieldFollowedBySomeFieldConfg& other) = default;
+    ~COptMsgFieldFollowedBySomeFieldConfg() override;
 
     int InMsgList(int msgID);
     std::wstring GetKeyName() const { return m_strKeyName; }
@@ -139,7 +221,15 @@ private:
 // Kind 37: "MsgList" (one child per message id); "MsgField" holding
 // "RadioLink" and "PSC", each with "FieldName" and "MetaInfoName".
 class EVENTCONFIG_API COptPSCAndRLNumNotChangeCofnig : public COperationTypeConfig {
-    EVENTCONFIG_OPERATION_KIND(COptPSCAndRLNumNotChangeCofnig)
+public:
+    COptPSCAndRLNumNotChangeCofnig();
+    explicit COptPSCAndRLNumNotChangeCofnig(std::wstring subDoc);
+    explicit COptPSCAndRLNumNotChangeCofnig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptPSCAndRLNumNotChangeCofnig(const COptPSCAndRLNumNotChangeCofnig& other) = default;
+    COptPSCAndRLNumNotChangeCofnig& operator=(const COptPSCAndRLNumNotChangeCofnig& other) =
+        default;
+    ~COptPSCAndRLNumNotChangeCofnig() override;
 
     int InMsgList(int msgID);
     std::wstring GetRLTag() { return m_strRLTag; }
@@ -156,5 +246,12 @@ private:
 };
 
 class EVENTCONFIG_API COptMsgFieldCountEqualConfig : public ecfg::MsgFieldCountShape {
-    EVENTCONFIG_OPERATION_KIND(COptMsgFieldCountEqualConfig)
+public:
+    COptMsgFieldCountEqualConfig();
+    explicit COptMsgFieldCountEqualConfig(std::wstring subDoc);
+    explicit COptMsgFieldCountEqualConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
+    COptMsgFieldCountEqualConfig(const COptMsgFieldCountEqualConfig& other) = default;
+    COptMsgFieldCountEqualConfig& operator=(const COptMsgFieldCountEqualConfig& other) = default;
+    ~COptMsgFieldCountEqualConfig() override;
 };

@@ -76,32 +76,60 @@ private:
 }  // namespace ecfg
 
 class EVENTCONFIG_API COptFieldEqualConfig : public COptCheckFieldConfig {
-    EVENTCONFIG_OPT_KIND(COptFieldEqualConfig, std::wstring)
+public:
+    COptFieldEqualConfig();
+    explicit COptFieldEqualConfig(std::wstring subDoc);
+    explicit COptFieldEqualConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 };
 
 class EVENTCONFIG_API COptFieldNotEqualConfig : public COptCheckFieldConfig {
-    EVENTCONFIG_OPT_KIND(COptFieldNotEqualConfig, std::wstring)
+public:
+    COptFieldNotEqualConfig();
+    explicit COptFieldNotEqualConfig(std::wstring subDoc);
+    explicit COptFieldNotEqualConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 };
 
 class EVENTCONFIG_API COptFieldExistConfig : public ecfg::CheckFieldInMsgListShape {
-    EVENTCONFIG_OPT_KIND(COptFieldExistConfig, std::wstring)
+public:
+    COptFieldExistConfig();
+    explicit COptFieldExistConfig(std::wstring subDoc);
+    explicit COptFieldExistConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 };
 
 class EVENTCONFIG_API COptFieldNotExistConfig : public ecfg::CheckFieldInMsgListShape {
-    EVENTCONFIG_OPT_KIND(COptFieldNotExistConfig, std::wstring)
+public:
+    COptFieldNotExistConfig();
+    explicit COptFieldNotExistConfig(std::wstring subDoc);
+    explicit COptFieldNotExistConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 };
 
 class EVENTCONFIG_API COptFieldGreatConfig : public ecfg::FieldValueShape {
-    EVENTCONFIG_OPT_KIND(COptFieldGreatConfig, std::wstring)
+public:
+    COptFieldGreatConfig();
+    explicit COptFieldGreatConfig(std::wstring subDoc);
+    explicit COptFieldGreatConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 };
 
 class EVENTCONFIG_API COptFieldBellowConfig : public ecfg::FieldValueShape {
-    EVENTCONFIG_OPT_KIND(COptFieldBellowConfig, std::wstring)
+public:
+    COptFieldBellowConfig();
+    explicit COptFieldBellowConfig(std::wstring subDoc);
+    explicit COptFieldBellowConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 };
 
 // A field of one message against a field of another.
 class EVENTCONFIG_API COptFieldCmpConfig : public COperationTypeConfig {
-    EVENTCONFIG_OPT_KIND(COptFieldCmpConfig, std::wstring)
+public:
+    COptFieldCmpConfig();
+    explicit COptFieldCmpConfig(std::wstring subDoc);
+    explicit COptFieldCmpConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 
     int GetSrcMsgID() const { return m_nSrcMsgID; }
     std::wstring GetSrcFieldName() const { return m_strSrcFieldName; }
@@ -117,7 +145,11 @@ private:
 
 // One log field against another.
 class EVENTCONFIG_API COptTwoFieldValuesEqual_Config : public COperationTypeConfig {
-    EVENTCONFIG_OPT_KIND(COptTwoFieldValuesEqual_Config, std::wstring)
+public:
+    COptTwoFieldValuesEqual_Config();
+    explicit COptTwoFieldValuesEqual_Config(std::wstring subDoc);
+    explicit COptTwoFieldValuesEqual_Config(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 
     int GetSrcFieldID() const { return m_nSrcFieldID; }
     int GetDesFieldID() const { return m_nDesFieldID; }

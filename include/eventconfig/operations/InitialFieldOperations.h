@@ -58,26 +58,46 @@ private:
 }  // namespace ecfg
 
 class EVENTCONFIG_API COptInitialFieldUnEqualConfig : public ecfg::InitialFieldShape {
-    EVENTCONFIG_OPT_KIND(COptInitialFieldUnEqualConfig, std::wstring)
+public:
+    COptInitialFieldUnEqualConfig();
+    explicit COptInitialFieldUnEqualConfig(std::wstring subDoc);
+    explicit COptInitialFieldUnEqualConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 };
 
 class EVENTCONFIG_API COptInitialFieldEqualConfig : public ecfg::InitialFieldShape {
-    EVENTCONFIG_OPT_KIND(COptInitialFieldEqualConfig, std::wstring)
+public:
+    COptInitialFieldEqualConfig();
+    explicit COptInitialFieldEqualConfig(std::wstring subDoc);
+    explicit COptInitialFieldEqualConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 };
 
 class EVENTCONFIG_API COptInitFieldEqualWithOneRecvValue : public ecfg::InitialFieldShape {
-    EVENTCONFIG_OPT_KIND(COptInitFieldEqualWithOneRecvValue, std::wstring)
+public:
+    COptInitFieldEqualWithOneRecvValue();
+    explicit COptInitFieldEqualWithOneRecvValue(std::wstring subDoc);
+    explicit COptInitFieldEqualWithOneRecvValue(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 };
 
 class EVENTCONFIG_API COptInitFieldGreatOrEqual : public ecfg::InitialMsgFieldShape {
-    EVENTCONFIG_OPT_KIND(COptInitFieldGreatOrEqual, const std::wstring&)
+public:
+    COptInitFieldGreatOrEqual();
+    explicit COptInitFieldGreatOrEqual(const std::wstring& subDoc);
+    explicit COptInitFieldGreatOrEqual(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
     using InitialMsgFieldShape::InInitialMsgList;
 };
 
 // One initial message; the received field is compared with the sum of the
 // named fields. Keeps "Info"; the type id is always its own.
 class EVENTCONFIG_API COptInitFieldBellowSumOfFields : public COperationTypeConfig {
-    EVENTCONFIG_OPT_KIND(COptInitFieldBellowSumOfFields, const std::wstring&)
+public:
+    COptInitFieldBellowSumOfFields();
+    explicit COptInitFieldBellowSumOfFields(const std::wstring& subDoc);
+    explicit COptInitFieldBellowSumOfFields(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 
     int GetInitialMsgID() const { return m_nInitialMsgID; }
     std::vector<std::wstring> GetSumOfFieldsList() const { return m_vecSumOfFieldsList; }
@@ -98,7 +118,11 @@ private:
 
 // An initial log field against another log field.
 class EVENTCONFIG_API COptInitLogFieldBelongFieldConfig : public COperationTypeConfig {
-    EVENTCONFIG_OPT_KIND(COptInitLogFieldBelongFieldConfig, std::wstring)
+public:
+    COptInitLogFieldBelongFieldConfig();
+    explicit COptInitLogFieldBelongFieldConfig(std::wstring subDoc);
+    explicit COptInitLogFieldBelongFieldConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 
     int GetFieldID() { return m_nFieldID; }
     int GetInitFieldID() { return m_nInitFieldID; }

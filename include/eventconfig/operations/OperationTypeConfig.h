@@ -58,34 +58,10 @@ enum Operation_Type_Enum {
     OPT_TYPE_INIT_LOG_FIELD_BELONG_FIELD = 44
 };
 
-// Base of every operation kind: the type id and the free "Info" text.
-// What every operation kind declares beside its getters: the prototype
-// constructor, the constructor from a sub-document (taken as SubDoc), the one
-// from a source (the library's own path, which reads an open reader's element
-// in place; the source type is internal to the library) and Clone. Copying is
-// member-wise and the destructor is the base's virtual one.
-#define EVENTCONFIG_OPT_KIND(Kind, SubDoc)        \
-public:                                           \
-    Kind();                                       \
-    explicit Kind(SubDoc subDoc);                 \
-    explicit Kind(const ecfg::XmlSource& source); \
-    COperationTypeConfig* Clone(std::wstring subDoc) override;
-
-// The same with the destructor and member-wise copying declared (deep where
-// a member owns objects).
-#define EVENTCONFIG_OPERATION_KIND(Kind)          \
-    EVENTCONFIG_OPT_KIND(Kind, std::wstring)      \
-    Kind(const Kind& other) = default;            \
-    Kind& operator=(const Kind& other) = default; \
-    ~Kind() override;
-
-// The constructors of a shape class: the prototype's and the XML one, both
-// given the id of the public kind built on it.
-#define EVENTCONFIG_OPERATION_SHAPE(Shape)  \
-protected:                                  \
-    explicit Shape(Operation_Type_Enum id); \
-    Shape(const ecfg::XmlSource& source, Operation_Type_Enum id);
-
+// Base of every operation kind: the type id and the free "Info" text. Each
+// kind declares its prototype constructor, the constructor from a sub-document,
+// the one from a source (the library's own path, which reads an open reader's
+// element in place; the source type is internal to the library) and Clone.
 class EVENTCONFIG_API COperationTypeConfig {
 public:
     COperationTypeConfig();

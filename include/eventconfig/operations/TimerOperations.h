@@ -10,7 +10,11 @@
 #include "eventconfig/operations/OperationTypeConfig.h"
 
 class EVENTCONFIG_API COptStartTimerConfig : public COperationTypeConfig {
-    EVENTCONFIG_OPT_KIND(COptStartTimerConfig, std::wstring)
+public:
+    COptStartTimerConfig();
+    explicit COptStartTimerConfig(std::wstring subDoc);
+    explicit COptStartTimerConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 
     int GetTimeLimited() { return m_nTimeLimited; }
 
@@ -19,7 +23,11 @@ private:
 };
 
 class EVENTCONFIG_API COptStartTimerAndWaitMsgConfig : public COperationTypeConfig {
-    EVENTCONFIG_OPT_KIND(COptStartTimerAndWaitMsgConfig, std::wstring)
+public:
+    COptStartTimerAndWaitMsgConfig();
+    explicit COptStartTimerAndWaitMsgConfig(std::wstring subDoc);
+    explicit COptStartTimerAndWaitMsgConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 
     int GetTime() const { return m_nTime; }
     int GetMsgID() const { return m_nMsgID; }
@@ -30,7 +38,11 @@ private:
 };
 
 class EVENTCONFIG_API COptStartCounterAndWaitMsgConfig : public COperationTypeConfig {
-    EVENTCONFIG_OPT_KIND(COptStartCounterAndWaitMsgConfig, std::wstring)
+public:
+    COptStartCounterAndWaitMsgConfig();
+    explicit COptStartCounterAndWaitMsgConfig(std::wstring subDoc);
+    explicit COptStartCounterAndWaitMsgConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 
     int GetCount() const { return m_nCount; }
     int InMsgList(int msgID);
@@ -41,7 +53,11 @@ private:
 };
 
 class EVENTCONFIG_API COptWaitMsgConfig : public COperationTypeConfig {
-    EVENTCONFIG_OPT_KIND(COptWaitMsgConfig, std::wstring)
+public:
+    COptWaitMsgConfig();
+    explicit COptWaitMsgConfig(std::wstring subDoc);
+    explicit COptWaitMsgConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 
     int InMsgList(int msgID);
 
@@ -50,7 +66,11 @@ private:
 };
 
 class EVENTCONFIG_API COptWaitLogConfig : public COperationTypeConfig {
-    EVENTCONFIG_OPT_KIND(COptWaitLogConfig, std::wstring)
+public:
+    COptWaitLogConfig();
+    explicit COptWaitLogConfig(std::wstring subDoc);
+    explicit COptWaitLogConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 
     int GetLogCodeFieldID() const { return m_nLogCodeFieldID; }
 
@@ -60,7 +80,11 @@ private:
 
 // The values are kept as written (not lower-cased).
 class EVENTCONFIG_API COptWaitLog_FieldEqualConfig : public COperationTypeConfig {
-    EVENTCONFIG_OPT_KIND(COptWaitLog_FieldEqualConfig, std::wstring)
+public:
+    COptWaitLog_FieldEqualConfig();
+    explicit COptWaitLog_FieldEqualConfig(std::wstring subDoc);
+    explicit COptWaitLog_FieldEqualConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 
     int GetFieldID() { return m_nFieldID; }
     const std::vector<std::wstring>& GetValueList() { return m_vecValueList; }
@@ -72,7 +96,11 @@ private:
 
 // Event ids are decimal, unlike the message ids of the other waits.
 class EVENTCONFIG_API COptWaitEventConfig : public COperationTypeConfig {
-    EVENTCONFIG_OPT_KIND(COptWaitEventConfig, std::wstring)
+public:
+    COptWaitEventConfig();
+    explicit COptWaitEventConfig(std::wstring subDoc);
+    explicit COptWaitEventConfig(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 
     std::vector<int> GetEventIDList() { return m_vecEventIDList; }
 
@@ -82,7 +110,11 @@ private:
 
 // A timer whose time is taken from a message field, plus an added time.
 class EVENTCONFIG_API COptStartTimer_By_MsgField_Config : public COperationTypeConfig {
-    EVENTCONFIG_OPT_KIND(COptStartTimer_By_MsgField_Config, std::wstring)
+public:
+    COptStartTimer_By_MsgField_Config();
+    explicit COptStartTimer_By_MsgField_Config(std::wstring subDoc);
+    explicit COptStartTimer_By_MsgField_Config(const ecfg::XmlSource& source);
+    COperationTypeConfig* Clone(std::wstring subDoc) override;
 
     std::vector<int> GetMsgIDs() const { return m_vecMsgIDs; }
     int InMsgList(int msgID);
