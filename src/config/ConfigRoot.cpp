@@ -6,6 +6,7 @@
 #include "eventconfig/xml/Markup.h"
 #include "operations/OperationRegistry.h"
 #include "reading/Reading.h"
+#include "reading/ServedTexts.h"
 #include "xml/LargeBuffer.h"
 #include "xml/MarkupImpl.h"
 
@@ -28,6 +29,7 @@ CEventConfig::CEventConfig(const CEventConfig& other)
 
 CEventConfig& CEventConfig::operator=(const CEventConfig& other) {
     if (this != &other) {
+        ecfg::ServedTexts::Withdraw(this);
         m_mapProtocolConfig = other.m_mapProtocolConfig;
         m_strMsgParserConfig = other.m_strMsgParserConfig;
         m_strGenMsgInfoConfig = other.m_strGenMsgInfoConfig;
@@ -41,6 +43,7 @@ CEventConfig::~CEventConfig() {
     // use builds fresh ones.
     COperationTypeConfigFactory::Release();
     CActionTypeFactory::Release();
+    ecfg::ServedTexts::Withdraw(this);
 }
 
 std::wstring CEventConfig::GetEventConfigByProtocol(Protocol_Type_Enum protocol) {
@@ -77,23 +80,28 @@ int CEventConfig::LoadConfigInfo(std::wstring path) {
 }
 
 int CEventConfig::ParseEventConfig(std::wstring text) {
+    // Readers on other threads may be comparing their texts with ours.
+    ecfg::ServedTexts::Withdraw(this);
     m_strEventConfig = std::move(text);
 
     // The reader gives empty text after a failed search, so a file without a
     // side element stores "" for it, not some other element's markup. The
     // map is kept: protocols the text does not name keep their documents.
-    // The root reads three levels: its element, "Protocol" and the side
-    // elements, and the protocols' elements; the protocols' content is
-    // indexed when their documents are read.
-    ecfg::XmlReader reader(m_strEventConfig, 3);
+    // The whole text is indexed once, here: the host's copy of a protocol's
+    // document is then read through this index, not indexed again.
+    ecfg::XmlReader reader(m_strEventConfig);
+    ecfg::ServedTexts::Batch served(this);
     reader.Find();
     reader.Into();
     reader.Find(L"Protocol");
     reader.EachChild(nullptr, [&] {
         const Protocol_Type_Enum key =
             static_cast<Protocol_Type_Enum>(reader.AttrDec(L"ProtocolType"));
-        m_mapProtocolConfig[key] = reader.SubDoc();
+        std::wstring& doc = m_mapProtocolConfig[key];
+        doc = reader.SubDoc();
+        served.Add(doc, reader);
     });
+    ecfg::ServedTexts::Serve(std::move(served));
     reader.Find(L"MsgParserConfig");
     m_strMsgParserConfig = reader.SubDoc();
     reader.Find(L"GenMessageInfoString");

@@ -4,6 +4,8 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "reading/ServedTexts.h"
+
 namespace ecfg {
 
 namespace {
@@ -154,7 +156,7 @@ XmlReader::XmlReader(const XmlSource& source) : m_pOuter(t_pInnermost) {
 }
 
 void XmlReader::Open(const std::wstring& doc, uint32_t maxDepth) {
-    if (maxDepth != markup::kAllLevels || !OpenShared(doc))
+    if (maxDepth != markup::kAllLevels || (!OpenShared(doc) && !ServedTexts::Open(doc, m_cursor)))
         m_cursor.Open(doc.data(), doc.size(), maxDepth);
     Link();
 }

@@ -45,6 +45,7 @@ void GenRuleIDList(const std::wstring& text, std::vector<int>& ids);
 // ---- XmlReader --------------------------------------------------------------
 
 class XmlReader;
+class ServedTexts;
 
 // What a constructor reads: the text of a sub-document, or the current element
 // of an open reader, read in place (see XmlReader). Either must outlive the
@@ -74,7 +75,8 @@ private:
 // new reader first looks at the few readers still open on this thread: when
 // its text equals the sub-document one of them just handed out (or that
 // reader's whole text), it reads through that reader's index instead of
-// indexing the text again.
+// indexing the text again; failing that, so it does when the text equals one
+// the configuration root serves (ServedTexts).
 class XmlReader {
 public:
     explicit XmlReader(const std::wstring& doc);
@@ -146,6 +148,7 @@ public:
     }
 
 private:
+    friend class ServedTexts;
     void Link();
     uint32_t Elem() const { return HasElem() ? m_cursor.elem : 0; }
     uint32_t Child() const { return HasChild() ? m_cursor.child : 0; }

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "../fuzz/ModelWalk.h"
 #include "actions/ActionRegistry.h"
+#include "config/MessageCapture.h"
+#include "eventconfig/EventConfig.h"
 #include "operations/OperationRegistry.h"
 
 // Threads building models with every operation and action kind at once,
@@ -199,6 +202,43 @@ TEST(ConcurrentBuild, FourThreadsModelOneSharedDocument) {
     for (int i = 0; i < 4; ++i) workers.emplace_back([&, i] { walked[i] = WalkOne(doc); });
     for (std::thread& worker : workers) worker.join();
     for (const Walked& w : walked) EXPECT_EQ(w.sum, expected.sum);
+    COperationTypeConfigFactory::Release();
+    CActionTypeFactory::Release();
+}
+
+// Threads model the root's documents from their copies, which read through
+// the root's index, while the root parses its text again and again (each
+// time withdrawing that index and serving a new one); then once more after
+// the root is gone.
+TEST(ConcurrentBuild, FourThreadsModelTheRootsDocumentsWhileItReparses) {
+    MessageCapture capture;
+    std::wstring text = L"<R><Protocol>";
+    std::vector<Walked> expected;
+    for (int i = 0; i < 4; ++i) {
+        text += DocumentFor(i);
+        expected.push_back(WalkOne(DocumentFor(i)));
+    }
+    text += L"</Protocol></R>";
+    auto root = std::make_unique<CEventConfig>(L"no such directory/EventConfig.xml");
+    root->SetEventConfig(text);
+    std::vector<std::wstring> copies;
+    for (int i = 0; i < 4; ++i)
+        copies.push_back(root->GetEventConfigByProtocol(static_cast<Protocol_Type_Enum>(i + 1)));
+
+    std::vector<Walked> walked(4 * 3);
+    std::atomic<int> ready{0};
+    std::vector<std::thread> workers;
+    for (int i = 0; i < 4; ++i)
+        workers.emplace_back([&, i] {
+            ready.fetch_add(1);
+            for (int round = 0; round < 3; ++round) walked[i * 3 + round] = WalkOne(copies[i]);
+        });
+    while (ready.load() < 4) std::this_thread::yield();
+    for (int round = 0; round < 5; ++round) root->SetEventConfig(text);
+    for (std::thread& worker : workers) worker.join();
+    for (int i = 0; i < 4 * 3; ++i) EXPECT_EQ(walked[i].sum, expected[i / 3].sum) << i;
+    root.reset();
+    EXPECT_EQ(WalkOne(copies[0]).sum, expected[0].sum);
     COperationTypeConfigFactory::Release();
     CActionTypeFactory::Release();
 }

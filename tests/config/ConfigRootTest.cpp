@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "config/MessageCapture.h"
 #include "eventconfig/EventConfig.h"
 #include "operations/OperationRegistry.h"
+#include "reading/ServedTexts.h"
 
 namespace {
 
@@ -263,6 +265,41 @@ TEST_F(ConfigRoot, RegistriesLiveWithTheRootAndAreRebuiltAfterIt) {
     EXPECT_EQ(rule.GetTrueActionList()[0]->GetActionInfo(), L"act");
     EXPECT_EQ(COperationTypeConfigFactory::GetInstance()->GetRegisteredTypes(), operationTypes);
     EXPECT_EQ(CActionTypeFactory::GetInstance()->GetRegisteredTypes(), actionTypes);
+}
+
+// A host's copy of a protocol's document reads through the root's index only
+// while the root still holds that very text, and only when the whole text is
+// well-formed (an element of a broken text may read differently on its own).
+TEST_F(ConfigRoot, HostCopiesReadThroughTheRootsIndexOnlyWhileItHoldsThem) {
+    const std::wstring sameLength =
+        L"<R><Protocol><Gsm ProtocolType=\"2\"><StateMachineConfig/><EventInfoLisT/></Gsm>"
+        L"</Protocol></R>";
+    const std::wstring broken = L"<R><Protocol><Gsm ProtocolType=\"2\"/></Protocol><Open></R>";
+    enum class Then { Nothing, Reparse, ReparseBroken, Destroy };
+    const struct {
+        const char* name;
+        Then then;
+        bool oldShared;
+        bool newShared;
+    } cases[] = {
+        {"as loaded", Then::Nothing, true, true},
+        {"text rewritten with the same length", Then::Reparse, false, true},
+        {"text rewritten, not well-formed", Then::ReparseBroken, false, false},
+        {"root destroyed", Then::Destroy, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto root = std::make_unique<CEventConfig>(file_.wstring());
+        const std::wstring before = root->GetEventConfigByProtocol(P(2));
+        if (c.then == Then::Reparse) Reparse(*root, sameLength);
+        if (c.then == Then::ReparseBroken) Reparse(*root, broken);
+        const std::wstring after =
+            c.then == Then::Destroy ? before : root->GetEventConfigByProtocol(P(2));
+        if (c.then == Then::Destroy) root.reset();
+        ecfg::markup::Cursor cursor;
+        EXPECT_EQ(ecfg::ServedTexts::Open(before, cursor), c.oldShared);
+        EXPECT_EQ(ecfg::ServedTexts::Open(after, cursor), c.newShared);
+    }
 }
 
 }  // namespace
