@@ -1,8 +1,10 @@
 #include "ReferenceXml.h"
 
 #include <expat.h>
+#include <libxml/parser.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "XmlConformance.h"
 #include "eventconfig/xml/Markup.h"
@@ -58,6 +60,33 @@ void XMLCALL AttlistDecl(void* user, const XML_Char*, const XML_Char*, const XML
 void XMLCALL Skipped(void* user, const XML_Char*, int) {
     static_cast<ExpatState*>(user)->reading.dependsOnDtd = true;
 }
+
+// libxml2 through SAX1: names as written, attributes in order.
+const XML_Char* C(const xmlChar* s) {
+    return reinterpret_cast<const XML_Char*>(s);
+}
+void XmlStart(void* user, const xmlChar* name, const xmlChar** attrs) {
+    static const xmlChar* kNone[] = {nullptr};
+    Start(user, C(name), reinterpret_cast<const XML_Char**>(attrs ? attrs : kNone));
+}
+void XmlEnd(void* user, const xmlChar* name) {
+    End(user, C(name));
+}
+void XmlText(void* user, const xmlChar* text, int len) {
+    Text(user, C(text), len);
+}
+void XmlDtd(void* user, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*) {
+    static_cast<ExpatState*>(user)->reading.dependsOnDtd = true;
+}
+void XmlAttlist(void* user, const xmlChar*, const xmlChar*, int, int, const xmlChar*,
+                xmlEnumerationPtr tree) {
+    if (tree) xmlFreeEnumeration(tree);
+    static_cast<ExpatState*>(user)->reading.dependsOnDtd = true;
+}
+void XmlReference(void* user, const xmlChar*) {
+    static_cast<ExpatState*>(user)->reading.dependsOnDtd = true;
+}
+void XmlQuiet(void*, const char*, ...) {}
 
 void Walk(const ecfg::markup::Cursor& c, uint32_t node, Element& out) {
     const ecfg::markup::Index& index = c.GetIndex();
@@ -138,6 +167,26 @@ Reading ReadWithExpat(const std::vector<unsigned char>& bytes) {
     state.reading.refused =
         XML_Parse(parser, data, static_cast<int>(bytes.size()), 1) != XML_STATUS_OK;
     XML_ParserFree(parser);
+    return std::move(state.reading);
+}
+
+Reading ReadWithLibxml2(const std::vector<unsigned char>& bytes) {
+    ExpatState state;
+    xmlSAXHandler sax;
+    std::memset(&sax, 0, sizeof sax);
+    sax.startElement = XmlStart;
+    sax.endElement = XmlEnd;
+    sax.characters = XmlText;
+    sax.cdataBlock = XmlText;
+    sax.entityDecl = XmlDtd;
+    sax.attributeDecl = XmlAttlist;
+    sax.reference = XmlReference;
+    sax.warning = XmlQuiet;
+    sax.error = XmlQuiet;
+    sax.fatalError = XmlQuiet;
+    state.reading.refused =
+        xmlSAXUserParseMemory(&sax, &state, reinterpret_cast<const char*>(bytes.data()),
+                              static_cast<int>(bytes.size())) != 0;
     return std::move(state.reading);
 }
 

@@ -26,6 +26,10 @@ struct Reading {
 // expat, without namespaces and without loading external entities.
 Reading ReadWithExpat(const std::vector<unsigned char>& bytes);
 
+// libxml2, where expat refuses what later editions of XML allow (names,
+// encodings): without loading external entities or substituting any.
+Reading ReadWithLibxml2(const std::vector<unsigned char>& bytes);
+
 // The navigator, loading the file as the library does.
 Reading ReadWithNavigator(const std::string& path);
 
