@@ -75,11 +75,21 @@ private:
         std::wstring name;
         std::size_t at;
     };
+    // A file broken throughout (a binary, another format) shows its first
+    // mistakes, not thousands.
+    static const std::size_t kMaxFindings = 100;
     void Error(std::size_t at, std::string message) {
-        m_out.push_back({Severity::Error, at, std::move(message), kSyntax});
+        if (m_out.size() < kMaxFindings) {
+            m_out.push_back({Severity::Error, at, std::move(message), kSyntax});
+        } else if (!m_truncated) {
+            m_truncated = true;
+            m_out.push_back(
+                {Severity::Error, at, "too many XML errors: the rest are not shown", kSyntax});
+        }
     }
     void Note(std::size_t at, std::string message) {
-        m_out.push_back({Severity::Note, at, std::move(message), kSyntax});
+        if (m_out.size() < kMaxFindings)
+            m_out.push_back({Severity::Note, at, std::move(message), kSyntax});
     }
     bool At(std::size_t i, const char* lit) const {
         for (; *lit; ++lit, ++i)
@@ -110,6 +120,7 @@ private:
     std::vector<Open> m_open;
     bool m_rootSeen = false;
     bool m_rootClosed = false;
+    bool m_truncated = false;
     std::set<std::wstring> m_entities;  // declared in the internal subset
     std::vector<Finding> m_out;
 };
@@ -303,7 +314,7 @@ void Scanner::Text(std::size_t from, std::size_t to) {
         } else if (c == ']' && At(i, "]]>")) {
             Error(i, "\"]]>\" is not allowed in text: write ]]&gt;");
         } else if (c == '-' && At(i, "-->")) {
-            if (!outside)
+            if (!outside && m_out.size() < kMaxFindings)
                 m_out.push_back({Severity::Warning, i,
                                  "a stray \"-->\" is read as text here: the comment it was meant "
                                  "to close ended earlier",
@@ -614,6 +625,10 @@ std::string Declared(const std::wstring& text, std::size_t& at) {
     return Utf8(text.substr(q + 1, close - q - 1));
 }
 
+// Places of damaged bytes shown at most; a file in the wrong encoding has them
+// on every line.
+const std::size_t kMaxPlaces = 20;
+
 void CheckEncoding(const std::vector<unsigned char>& bytes, const std::wstring& text,
                    const std::wstring& encoding, std::vector<Finding>& out) {
     auto has = [&](const char* sig, std::size_t len) {
@@ -644,22 +659,34 @@ void CheckEncoding(const std::vector<unsigned char>& bytes, const std::wstring& 
         std::vector<std::size_t> lines;
         bool nonAscii = false;
         ValidUtf8(bytes.data(), bytes.size(), &lines, &nonAscii);
-        std::size_t from = 0;
-        for (std::size_t line : lines) {
-            const std::size_t lineStart = OffsetOf(text, static_cast<int>(line), 1);
-            std::size_t bad = text.find(L'\uFFFD', std::max(from, lineStart));
-            if (bad == std::wstring::npos) bad = lineStart;
-            out.push_back({Severity::Error, bad,
+        // Lines only grow: one walk over the text places them all.
+        std::size_t from = 0, line = 1, lineStart = 0, shown = 0;
+        for (std::size_t bad : lines) {
+            for (; line < bad && lineStart < text.size(); ++line) {
+                const std::size_t nl = text.find(L'\n', lineStart);
+                lineStart = nl == std::wstring::npos ? text.size() : nl + 1;
+            }
+            if (++shown > kMaxPlaces) {
+                out.push_back({Severity::Error, lineStart,
+                               std::to_string(lines.size() - kMaxPlaces) +
+                                   " more lines hold bytes that are not valid UTF-8",
+                               kEncoding});
+                break;
+            }
+            std::size_t at = text.find(L'\uFFFD', std::max(from, lineStart));
+            if (at == std::wstring::npos) at = lineStart;
+            out.push_back({Severity::Error, at,
                            "bytes that are not valid UTF-8: the library reads them as U+FFFD "
                            "(\xEF\xBF\xBD)" +
                                std::string(declared.empty() ? "; if the file is in another "
                                                               "encoding, declare it"
                                                             : ""),
                            kEncoding});
-            from = bad + 1;
+            from = at + 1;
         }
     } else if (used != "UTF-8" && used.compare(0, 3, "UTF") != 0) {
-        for (std::size_t i = text.find(L'\uFFFD'); i != std::wstring::npos;
+        std::size_t shown = 0;
+        for (std::size_t i = text.find(L'\uFFFD'); i != std::wstring::npos && shown++ < kMaxPlaces;
              i = text.find(L'\uFFFD', i)) {
             out.push_back({Severity::Error, i,
                            "bytes that are not valid " + used +
