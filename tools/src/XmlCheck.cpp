@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "Text.h"
@@ -67,7 +68,10 @@ const char* Suggestion(const std::wstring& name) {
 // does, so that every one in the file is found.
 class Scanner {
 public:
-    explicit Scanner(const std::wstring& text) : t(text), n(text.size()) {}
+    explicit Scanner(const std::wstring& text) : t(text), n(text.size()) {
+        for (std::size_t i = t.find(L'\n'); i != std::wstring::npos; i = t.find(L'\n', i + 1))
+            m_newlines.push_back(i);
+    }
     std::vector<Finding> Run();
 
 private:
@@ -101,7 +105,9 @@ private:
         return i;
     }
     std::size_t Line(std::size_t at) const {
-        return static_cast<std::size_t>(std::count(t.begin(), t.begin() + at, L'\n')) + 1;
+        return static_cast<std::size_t>(std::upper_bound(m_newlines.begin(), m_newlines.end(), at) -
+                                        m_newlines.begin()) +
+               1;
     }
     std::string Tag(const Open& o) const {
         return "<" + Utf8(o.name) + "> (line " + std::to_string(Line(o.at)) + ")";
@@ -121,7 +127,8 @@ private:
     bool m_rootSeen = false;
     bool m_rootClosed = false;
     bool m_truncated = false;
-    std::set<std::wstring> m_entities;  // declared in the internal subset
+    std::vector<std::size_t> m_newlines;  // offsets of the line ends
+    std::set<std::wstring> m_entities;    // declared in the internal subset
     std::vector<Finding> m_out;
 };
 
@@ -338,7 +345,7 @@ std::size_t Scanner::StartTag(std::size_t i) {
         Error(i, "a second root element <" + Utf8(element.name) +
                      ">: a file holds exactly one root element");
     m_rootSeen = true;
-    std::vector<std::pair<std::wstring, std::size_t>> attrs;
+    std::map<std::wstring, std::size_t> attrs;  // name: where it stands
     std::size_t j = nameEnd;
     for (;;) {
         const std::size_t ws = j;
@@ -374,13 +381,12 @@ std::size_t Scanner::StartTag(std::size_t i) {
         const std::size_t an = j;
         j = Name(j);
         const std::wstring name = t.substr(an, j - an);
-        for (const auto& seen : attrs) {
-            if (seen.first != name) continue;
+        const auto seen = attrs.emplace(name, an);
+        if (!seen.second) {
             Error(an, "duplicate attribute " + Utf8(name) + " in <" + Utf8(element.name) + ">");
-            Note(seen.second, "the first " + Utf8(name) + " is here; the library reads this one");
-            break;
+            Note(seen.first->second,
+                 "the first " + Utf8(name) + " is here; the library reads this one");
         }
-        attrs.emplace_back(name, an);
         std::size_t k = j;
         while (k < n && IsSpace(t[k])) ++k;
         if (k >= n || t[k] != '=') {
