@@ -9,7 +9,7 @@ namespace ectool {
 
 int RunCheck(const Options& options) {
     Loaded loaded(options.file);
-    if (!loaded.Readable()) return Unreadable(options.file, options);
+    if (!loaded.Readable()) return Unreadable(loaded, options);
     std::vector<Finding> findings = CheckFile(loaded);
     Style style(options.color, stdout);
     std::size_t errors = 0, warnings = 0;
@@ -18,8 +18,8 @@ int RunCheck(const Options& options) {
         bool error = f.severity == Severity::Error;
         bool note = f.severity == Severity::Note;
         if (!note) (error ? errors : warnings)++;
-        std::string where =
-            options.file + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) + ":";
+        std::string where = loaded.ShownPath() + ":" + std::to_string(at.line) + ":" +
+                            std::to_string(at.column) + ":";
         std::printf("%s %s %s %s\n", style.Bold(where).c_str(),
                     note    ? style.Bold("note:").c_str()
                     : error ? style.Error("error:").c_str()
@@ -34,14 +34,14 @@ int RunCheck(const Options& options) {
                                  ? plural(errors, "error") + ", " + plural(warnings, "warning")
                              : errors ? plural(errors, "error")
                                       : plural(warnings, "warning");
-        std::printf("%s: %s\n", options.file.c_str(),
+        std::printf("%s: %s\n", loaded.ShownPath().c_str(),
                     (errors ? style.Error(counts) : style.Warning(counts)).c_str());
         return errors ? kErrors : kWarnings;
     }
     std::size_t states = 0;
     for (LoadedProtocol& protocol : loaded.Protocols())
         states += protocol.model->GetSysStateConfigList().size();
-    std::printf("%s: %s (%zu protocol%s, %zu system state%s)\n", options.file.c_str(),
+    std::printf("%s: %s (%zu protocol%s, %zu system state%s)\n", loaded.ShownPath().c_str(),
                 style.Good("clean").c_str(), loaded.Protocols().size(),
                 loaded.Protocols().size() == 1 ? "" : "s", states, states == 1 ? "" : "s");
     return kClean;

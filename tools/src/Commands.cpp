@@ -1,7 +1,9 @@
 #include "Commands.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "Loaded.h"
 #include "Text.h"
 #include "eventconfig/config/Platform.h"
 
@@ -11,11 +13,22 @@ std::string DefaultFile() {
     return Utf8(EventConfigDefaultPath());
 }
 
-int Unreadable(const std::string& path, const Options& options) {
+int Unreadable(const Loaded& loaded, const Options& options) {
     Style style(options.color, stderr);
-    std::fprintf(stderr, "%s: %s cannot read the file\n", style.Bold(path).c_str(),
-                 style.Error("error:").c_str());
+    std::fprintf(stderr, "%s: %s cannot read the file: %s\n",
+                 style.Bold(loaded.ShownPath()).c_str(), style.Error("error:").c_str(),
+                 loaded.Reason().c_str());
     return kUnreadable;
+}
+
+int ForEachFile(Options options, int (*run)(const Options&)) {
+    if (options.files.empty()) options.files.push_back(DefaultFile());
+    int worst = kClean;
+    for (const std::string& file : options.files) {
+        options.file = file;
+        worst = std::max(worst, run(options));
+    }
+    return worst;
 }
 
 }  // namespace ectool

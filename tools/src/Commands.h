@@ -3,6 +3,7 @@
 // The commands, each returning the process's exit code.
 
 #include <string>
+#include <vector>
 
 #include "Output.h"
 
@@ -11,8 +12,11 @@ namespace ectool {
 // Exit codes.
 enum Exit { kClean = 0, kWarnings = 1, kErrors = 2, kUnreadable = 3, kUsage = 4 };
 
+class Loaded;
+
 struct Options {
-    std::string file;
+    std::string file;                // the one being worked on
+    std::vector<std::string> files;  // as given; "-" is standard input
     ColorMode color = ColorMode::Auto;
     bool hasProtocol = false;
     int protocol = 0;
@@ -26,7 +30,9 @@ int RunKinds(const Options& options);
 
 // The file the library itself would load: beside this executable.
 std::string DefaultFile();
-// Reports an unreadable file on standard error; returns kUnreadable.
-int Unreadable(const std::string& path, const Options& options);
+// Reports an unreadable file and why on standard error; returns kUnreadable.
+int Unreadable(const Loaded& loaded, const Options& options);
+// Runs a command on each file; the exit code is the worst of them.
+int ForEachFile(Options options, int (*run)(const Options&));
 
 }  // namespace ectool

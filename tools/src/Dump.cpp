@@ -52,7 +52,7 @@ void Text(const Json& value, const std::string& indent, std::string& out) {
 
 int RunDump(const Options& options) {
     Loaded loaded(options.file);
-    if (!loaded.Readable()) return Unreadable(options.file, options);
+    if (!loaded.Readable()) return Unreadable(loaded, options);
     MsgCandidates candidates;
     CheckFile(loaded, &candidates);
     loaded.BuildModels();

@@ -160,7 +160,7 @@ bool GraphCommand::Parsed() const {
 
 int GraphCommand::Run(const Options& options) const {
     Loaded loaded(options.file);
-    if (!loaded.Readable()) return Unreadable(options.file, options);
+    if (!loaded.Readable()) return Unreadable(loaded, options);
     GraphRequest request = m_request;
     request.hasProtocol = m_command->count("--protocol") > 0;
     request.hasSystemState = m_command->count("--system-state") > 0;

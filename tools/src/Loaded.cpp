@@ -1,6 +1,10 @@
 #include "Loaded.h"
 
-#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <map>
 
 #include "Text.h"
@@ -14,11 +18,34 @@ namespace {
 // would only repeat it.
 void Quiet(const std::wstring&) {}
 
+// Why a path cannot be read, asked without opening it: a pipe opened only to
+// be probed would lose what it holds. Empty when it looks readable.
+std::string WhyUnreadable(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT) return "no such file";
+        if (errno == EACCES) return "permission denied";
+        if (errno == ENOTDIR) return "a part of the path is not a directory";
+        return std::strerror(errno);
+    }
+    if (S_ISDIR(info.st_mode)) return "it is a directory";
+    if (access(path.c_str(), R_OK) != 0)
+        return errno == EACCES ? "permission denied" : std::strerror(errno);
+    return std::string();
+}
+
 }  // namespace
 
-Loaded::Loaded(const std::string& path) : m_path(path) {
-    std::ifstream probe(path, std::ios::binary);
-    m_readable = probe.good() && m_markup.Load(Widen(path).c_str());
+Loaded::Loaded(const std::string& path)
+    : m_path(path), m_shownPath(path == "-" ? "<stdin>" : path) {
+    // Read once, whatever the path is: a pipe has nothing left for a second read.
+    const std::string source = path == "-" ? "/dev/stdin" : path;
+    m_reason = WhyUnreadable(source);
+    if (m_reason.empty()) {
+        errno = 0;
+        m_readable = m_markup.Load(Widen(source).c_str());
+        if (!m_readable) m_reason = errno ? std::strerror(errno) : "the file cannot be read";
+    }
     if (!m_readable) m_markup.SetDoc(L"");
     m_lines.reset(new LineIndex(m_markup.GetDoc()));
     CMarkup walker(m_markup);
@@ -43,8 +70,10 @@ void Loaded::BuildModels() {
     if (m_built) return;
     m_built = true;
     EventConfigMessageHandler previous = SetEventConfigMessageHandler(&Quiet);
-    m_root.reset(new CEventConfig(Widen(m_path)));
+    // The root parses the text already read, exactly as it would the file.
+    m_root.reset(new CEventConfig(std::wstring()));
     SetEventConfigMessageHandler(previous);
+    m_root->SetEventConfig(m_markup.GetDoc());
     // The root keeps one document per "ProtocolType"; the later element wins.
     std::map<int, int> nodes;
     std::vector<int> lists = ChildrenNamed(Root(), L"Protocol");

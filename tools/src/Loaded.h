@@ -24,7 +24,8 @@ struct LoadedProtocol {
 
 class Loaded {
 public:
-    // Reads the file; Readable() says whether that worked.
+    // Reads the file once ("-": standard input); Readable() says whether
+    // that worked and Reason() why not.
     explicit Loaded(const std::string& path);
     Loaded(const Loaded&) = delete;
     Loaded& operator=(const Loaded&) = delete;
@@ -32,6 +33,9 @@ public:
 
     bool Readable() const { return m_readable; }
     const std::string& Path() const { return m_path; }
+    // The path as messages show it.
+    const std::string& ShownPath() const { return m_shownPath; }
+    const std::string& Reason() const { return m_reason; }
     const CMarkup& Markup() const { return m_markup; }
     const std::wstring& Text() const { return m_markup.GetDoc(); }
     const DocTree& Tree() const { return *m_tree; }
@@ -47,6 +51,8 @@ public:
 
 private:
     std::string m_path;
+    std::string m_shownPath;
+    std::string m_reason;
     bool m_readable = false;
     CMarkup m_markup;
     std::unique_ptr<DocTree> m_tree;

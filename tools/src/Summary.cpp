@@ -53,13 +53,13 @@ int RunSummary(const Options& options) {
     auto start = std::chrono::steady_clock::now();
     long long heapBefore = HeapInUse();
     Loaded loaded(options.file);
-    if (!loaded.Readable()) return Unreadable(options.file, options);
+    if (!loaded.Readable()) return Unreadable(loaded, options);
     loaded.BuildModels();
     long long heapAfter = HeapInUse();
     double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     Style style(options.color, stdout);
-    std::printf("%s\n", style.Bold(options.file).c_str());
+    std::printf("%s\n", style.Bold(loaded.ShownPath()).c_str());
     for (LoadedProtocol& protocol : loaded.Protocols()) {
         Json model = ProtocolJson(protocol, MsgCandidates());
         Counts counts;
