@@ -42,14 +42,21 @@ std::vector<Finding> Checker::Run() {
     std::vector<unsigned char> bytes;
     std::ifstream file(m_loaded.Path(), std::ios::binary);
     bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    for (Finding& f : CheckXml(bytes, m_loaded.Text(), markup.GetLoadEncoding()))
-        m_findings.push_back(std::move(f));
+    // A note of the XML layer becomes a place of the finding before it.
+    for (Finding& f : CheckXml(bytes, m_loaded.Text(), markup.GetLoadEncoding())) {
+        if (f.severity == Severity::Note && !m_findings.empty())
+            m_findings.back().notes.push_back({f.offset, f.message});
+        else if (f.severity != Severity::Note)
+            m_findings.push_back(std::move(f));
+    }
     int root = m_loaded.Root();
     if (root < 0) return InTextOrder(std::move(m_findings));
     Walk(root, *FileRule(), -1, std::string());
     CheckDuplicates();
     m_loaded.BuildModels();
     for (LoadedProtocol& protocol : m_loaded.Protocols()) CheckProtocol(protocol);
+    CheckReach();
+    TagDropped();
     return InTextOrder(std::move(m_findings));
 }
 

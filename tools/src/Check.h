@@ -15,14 +15,21 @@ class Loaded;
 // A note adds a place to the finding before it and is not counted.
 enum class Severity { Warning, Error, Note };
 
+// A related place: where the other copy of a duplicate stands.
+struct Note {
+    std::size_t offset;
+    std::string message;
+};
+
 struct Finding {
-    Severity severity;
-    std::size_t offset;  // into the loaded text; npos when the finding has no place
+    Severity severity = Severity::Warning;
+    std::size_t offset = 0;  // into the loaded text; npos when the finding has no place
     std::string message;
     std::string check;
     // Reference findings: the model's operation or action naming the id.
     const void* object = nullptr;
     int id = 0;
+    std::vector<Note> notes;
 };
 
 // For each operation and action object of the models, the message ids its

@@ -5,11 +5,42 @@
 
 namespace ectool {
 
+namespace {
+
+// The attribute each kind of element is filed under, and what the library
+// files it as when the attribute is missing.
+struct Identity {
+    Role role;
+    const wchar_t* attr;
+    const wchar_t* tag;  // the name authors write; null: any name is usual
+    const char* what;
+};
+const Identity kIdentities[] = {
+    {Role::Protocol, L"ProtocolType", nullptr, "protocol"},
+    {Role::SystemState, L"ID", L"SystemState", "system state"},
+    {Role::EventState, L"ID", nullptr, "event state"},
+    {Role::Rule, L"ID", nullptr, "rule"},
+    {Role::EventInfo, L"ID", nullptr, "event"},
+    {Role::Msg, L"MsgID", nullptr, "message"},
+    {Role::RelSystemState, L"ID", nullptr, "relationship entry for system state"},
+};
+
+const Identity* IdentityOf(Role role) {
+    for (const Identity& identity : kIdentities)
+        if (identity.role == role) return &identity;
+    return nullptr;
+}
+
+}  // namespace
+
 void Checker::CheckAttrs(int node, const ElemRule& rule, int owner) {
     const Node& n = m_tree.At(node);
     std::vector<std::wstring> unused;
     for (const AttrRule& attr : rule.attrs)
         if (!n.Attr(attr.name.c_str())) unused.push_back(attr.name);
+    const Identity* identity = IdentityOf(rule.role);
+    const bool misnamed = identity && identity->tag && n.tag != identity->tag;
+    std::wstring misspeltId;  // an attribute the author meant as the missing identity
     for (const AttrSite& site : n.attrs) {
         auto it = std::find_if(rule.attrs.begin(), rule.attrs.end(),
                                [&](const AttrRule& a) { return a.name == site.name; });
@@ -19,12 +50,39 @@ void Checker::CheckAttrs(int node, const ElemRule& rule, int owner) {
             continue;
         }
         std::wstring nearest = NearestName(site.name, unused);
+        if (identity && nearest == identity->attr) {
+            misspeltId = site.name;
+            continue;
+        }
         if (!nearest.empty())
             Add(Severity::Warning, site.offset,
                 "attribute " + Q(site.name) + " of " + Tag(n.tag) +
                     " is never read; did you mean " + Q(nearest) + "?",
                 "unknown-attribute");
     }
+    if (!identity) return;
+    const std::wstring id = n.AttrValue(identity->attr);
+    const std::string shown =
+        identity->role == Role::Msg ? Hex(HexValue(id)) : std::to_string(DecimalValue(id));
+    if (misnamed) {
+        // Every child of "StateMachineConfig" is a system state, whatever its name.
+        Add(Severity::Error, n.offset,
+            Tag(n.tag) + " is read as a system state (every element inside " +
+                "\"StateMachineConfig\" is one, whatever its name): it becomes system state " +
+                shown,
+            "misread-element");
+        return;
+    }
+    if (n.Attr(identity->attr)) return;
+    std::string message = Tag(n.tag) + " has no " + Q(identity->attr);
+    if (!misspeltId.empty())
+        message +=
+            " (" + Q(misspeltId) + " is never read; did you mean " + Q(identity->attr) + "?)";
+    message += std::string(": the library files it as ") + identity->what + " 0";
+    if (identity->role == Role::Protocol)
+        message += ", so a host asking for this protocol by its number gets nothing";
+    Add(Severity::Error, misspeltId.empty() ? n.offset : n.Attr(misspeltId.c_str())->offset,
+        message, "missing-id");
 }
 
 void Checker::Walk(int node, const ElemRule& rule, int owner, const std::string& context) {
@@ -43,7 +101,7 @@ void Checker::Walk(int node, const ElemRule& rule, int owner, const std::string&
         std::shared_ptr<const ElemRule> kind =
             rule.role == Role::Operation ? OperationRule(id) : ActionRule(id);
         if (!kind) return;  // no kind: the model's null entry is reported later
-        CheckChildren(node, *kind, node, KindName(rule.role, id));
+        CheckChildren(node, *kind, node, KindLabel(node, KindName(rule.role, id)));
         return;
     }
     if (rule.role == Role::Result && !n.Attr(L"Type"))
@@ -64,6 +122,8 @@ void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std
     std::vector<std::wstring> named;
     std::size_t positional = 0;
     bool anyRepeat = false;
+    // Inside an operation or action: children searched by name and not found.
+    std::vector<std::wstring> missing;
     for (std::size_t k = 0; k < rule.children.size(); ++k) {
         const ChildRule& childRule = rule.children[k];
         startPos[k] = pos;
@@ -93,8 +153,10 @@ void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std
         }
         if (last != none) {
             pos = last + 1;
+        } else if (owner >= 0 && !childRule.required) {
+            missing.push_back(childRule.name);
         } else if (childRule.required) {
-            Add(Severity::Warning, parent.offset,
+            Add(Severity::Error, parent.offset,
                 Tag(parent.tag) + " has no " + Q(childRule.name) + " that the library can find" +
                     (rule.role == Role::Rule ? ": the rule gets the base operation (type 0)" : ""),
                 "missing-element");
@@ -151,12 +213,31 @@ void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std
                                       " child element" + (positional > 1 ? "s" : "")
                                 : std::string(" reads no child elements")),
                 "extra-element");
+        } else if (std::find(missing.begin(), missing.end(), nearest) != missing.end() &&
+                   !nearest.empty()) {
+            // A misspelt child: the value it holds is what the author meant.
+            missing.erase(std::find(missing.begin(), missing.end(), nearest));
+            m_incomplete.insert(owner);
+            Add(Severity::Error, child.offset,
+                name + " is never read" + hint + " Without it, " + context + " reads no " +
+                    Q(nearest) + " and keeps its default value",
+                "unknown-element");
         } else {
             Add(Severity::Warning, child.offset,
                 name + " is never read" +
                     (nearest.empty() ? ": " + Tag(parent.tag) + " reads " + Join(named) : hint),
                 "unknown-element");
         }
+    }
+    for (const std::wstring& name : missing) {
+        bool written = std::any_of(kids.begin(), kids.end(),
+                                   [&](int kid) { return m_tree.At(kid).tag == name; });
+        if (written) continue;  // reported where it stands, out of order
+        m_incomplete.insert(owner);
+        Add(Severity::Error, parent.offset,
+            Tag(parent.tag) + " has no " + Q(name) + ": " + context +
+                " reads none and keeps its default value",
+            "missing-element");
     }
 }
 

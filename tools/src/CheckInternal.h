@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -68,7 +69,12 @@ private:
     };
 
     void Add(Severity severity, std::size_t offset, std::string message, const char* check) {
-        m_findings.push_back({severity, offset, std::move(message), check});
+        Finding finding;
+        finding.severity = severity;
+        finding.offset = offset;
+        finding.message = std::move(message);
+        finding.check = check;
+        m_findings.push_back(std::move(finding));
     }
     std::size_t AttrOffset(int node, const wchar_t* name) const {
         const AttrSite* attr = m_tree.At(node).Attr(name);
@@ -97,11 +103,26 @@ private:
     std::map<int, int> Winners(const std::vector<int>& nodes, const wchar_t* attr, bool hex,
                                bool laterWins) const;
     void Duplicates(const std::vector<int>& nodes, const wchar_t* attr, bool hex, bool laterWins,
-                    const char* what);
+                    const char* what, Severity severity);
     void CheckDuplicates();
     void CheckProtocol(LoadedProtocol& protocol);
+    void CheckEventStates(LoadedProtocol& protocol, int holder,
+                          const std::map<int, CEventStateConfig*>& states, bool special = false);
+    // What nothing can reach: reported once every protocol is checked.
+    void CheckReach();
+    void CheckRules(LoadedProtocol& protocol, int stateNode, CEventStateConfig& state);
+    // The element's text, as its holder hands it to the library.
+    std::wstring SubDoc(int node) const;
+    // Marks what lies inside the duplicates the library drops.
+    void TagDropped();
     void CheckRule(LoadedProtocol& protocol, CRuleConfig& rule, int ruleNode,
                    CEventStateConfig& state);
+    // How the author wrote an operation or action: <Action Type="14">, then
+    // what the kind is.
+    std::string KindLabel(int node, const std::string& className) const {
+        const Node& n = m_tree.At(node);
+        return Tag(n.tag + L" Type=\"" + n.AttrValue(L"Type") + L"\"") + " (" + className + ")";
+    }
     void CheckNamed(LoadedProtocol& protocol, const ObjectView& view, int node,
                     CEventStateConfig& state, const void* object);
     void Refer(const void* object, int id) {
@@ -116,6 +137,31 @@ private:
     std::vector<const ElemRule*> m_read;  // the rule each node was read with; null: never read
     std::map<int, std::vector<Site>> m_sites;
     std::vector<Finding> m_findings;
+    // Operation and action elements missing a child they read: their ids are
+    // not reported again as the default values they read as.
+    std::set<int> m_incomplete;
+    // Elements the library drops for a duplicate id: the text they span and
+    // how findings inside them name them.
+    struct Dropped {
+        std::size_t begin, end;
+        std::string label;
+    };
+    std::vector<Dropped> m_dropped;
+    std::set<std::size_t> m_duplicateFindings;
+    std::vector<std::unique_ptr<CRuleConfig>> m_droppedRules;
+    // Per protocol, what its actions (and other protocols' switches) name.
+    struct Reach {
+        std::set<int> eventStates, sysStates;
+        std::set<std::pair<int, int>> rules;  // (event state, rule)
+    };
+    std::map<int, Reach> m_reach;
+    // Event states (state -1) and rules that start inactive.
+    struct Sleeper {
+        int protocol, state, id;
+        std::size_t offset;
+        bool special;
+    };
+    std::vector<Sleeper> m_sleepers;
     MsgCandidates* m_candidates;
     // Per protocol, what it defines.
     std::set<int> m_sysStates, m_eventStates, m_events, m_msgs;

@@ -18,6 +18,25 @@ struct Reading {
     std::size_t stop = std::wstring::npos;  // first non-space character after the digits
 };
 
+// Whether the digits of a text go past the 32-bit range, where the number
+// rules saturate.
+bool Saturates(const std::wstring& text, int base) {
+    std::size_t i = 0;
+    while (i < text.size() && Space(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+    if (base == 16 && i + 2 < text.size() && text[i] == L'0' &&
+        (text[i + 1] == L'x' || text[i + 1] == L'X') && DigitValue(text[i + 2]) < 16)
+        i += 2;
+    const long long limit = negative ? 2147483648LL : 2147483647LL;
+    long long value = 0;
+    for (; i < text.size() && DigitValue(text[i]) < base; ++i) {
+        value = value * base + DigitValue(text[i]);
+        if (value > limit) return true;
+    }
+    return false;
+}
+
 Reading Read(const std::wstring& text, int base) {
     Reading r;
     std::size_t i = 0;
@@ -44,7 +63,13 @@ void Checker::CheckNumber(const std::wstring& value, int base, std::size_t offse
     Reading r = Read(value, base);
     if (r.blank) return;
     const char* check = "number-format";
-    if (base == 10 && r.hexLooking) {
+    if (Saturates(value, base)) {
+        int read = base == 16 ? HexValue(value) : DecimalValue(value);
+        Add(Severity::Error, offset,
+            label + " " + Q(value) + " is beyond the 32-bit range: it is read as " +
+                (base == 16 ? Hex(read) + " (" + std::to_string(read) + ")" : std::to_string(read)),
+            check);
+    } else if (base == 10 && r.hexLooking) {
         Add(Severity::Warning, offset,
             label + " " + Q(value) +
                 " looks hexadecimal, but the field is decimal: it is read as " +

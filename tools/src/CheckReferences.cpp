@@ -12,9 +12,36 @@ std::size_t Checker::SiteOf(int owner, Ref ref, int id) const {
     return m_tree.At(owner).offset;
 }
 
+namespace {
+
+// "; did you mean event state 101?": the defined ids one or two keystrokes
+// away from the one written.
+std::string NearestIds(int id, const std::set<int>& defined, const std::string& what, bool hex) {
+    auto text = [&](int n) { return Widen(hex ? Hex(n) : std::to_string(n)); };
+    const std::wstring written = text(id);
+    const std::size_t allowed = written.size() > 3 ? 2 : 1;
+    std::vector<std::pair<std::size_t, int>> near;
+    for (int candidate : defined) {
+        std::size_t distance = EditDistance(written, text(candidate));
+        if (distance <= allowed) near.push_back({distance, candidate});
+    }
+    std::sort(near.begin(), near.end());
+    if (near.empty()) return std::string();
+    std::string out = "; did you mean " + what + " " + Utf8(text(near[0].second));
+    if (near.size() > 1) out += " or " + Utf8(text(near[1].second));
+    return out + "?";
+}
+
+}  // namespace
+
 void Checker::CheckNamed(LoadedProtocol& protocol, const ObjectView& view, int node,
                          CEventStateConfig& state, const void* object) {
-    const std::string who = view.className;
+    // A missing or misspelt child is reported as such, not as the default it reads as.
+    if (m_incomplete.count(node)) return;
+    Reach& reach = m_reach[protocol.type];
+    reach.eventStates.insert(view.named.eventStates.begin(), view.named.eventStates.end());
+    reach.sysStates.insert(view.named.sysStates.begin(), view.named.sysStates.end());
+    const std::string who = KindLabel(node, view.className);
     const std::string where = "protocol " + std::to_string(protocol.type);
     auto report = [&](const std::vector<int>& ids, const std::set<int>& defined, Ref ref,
                       Severity severity, const char* check, auto describe) {
@@ -27,21 +54,23 @@ void Checker::CheckNamed(LoadedProtocol& protocol, const ObjectView& view, int n
     };
     report(view.named.eventStates, m_eventStates, Ref::EventState, Severity::Error,
            "dangling-event-state", [&](int id) {
-               return "event state " + std::to_string(id) + " named by " + who +
-                      " is not defined in " + where;
+               return who + " names event state " + std::to_string(id) + ", which " + where +
+                      " does not define" + NearestIds(id, m_eventStates, "event state", false);
            });
     report(view.named.sysStates, m_sysStates, Ref::SysState, Severity::Error,
            "dangling-system-state", [&](int id) {
-               return "system state " + std::to_string(id) + " named by " + who +
-                      " is not defined in " + where;
+               return who + " names system state " + std::to_string(id) + ", which " + where +
+                      " does not define" + NearestIds(id, m_sysStates, "system state", false);
            });
     report(view.named.events, m_events, Ref::Event, Severity::Warning, "dangling-event-id",
            [&](int id) {
-               return "event " + std::to_string(id) + " used by " + who +
-                      " is not named in the \"EventInfoList\" of " + where;
+               return who + " uses event " + std::to_string(id) +
+                      ", which the \"EventInfoList\" of " + where + " does not name" +
+                      NearestIds(id, m_events, "event", false);
            });
     report(view.named.msgs, m_msgs, Ref::Msg, Severity::Warning, "dangling-message", [&](int id) {
-        return "message " + Hex(id) + " tested by " + who + " is in no \"MsgList\" of " + where;
+        return who + " tests message " + Hex(id) + ", which no \"MsgList\" of " + where + " holds" +
+               NearestIds(id, m_msgs, "message", true);
     });
     // Rules are named within their event state (or the one the action names).
     CEventStateConfig* scope = &state;
@@ -58,11 +87,13 @@ void Checker::CheckNamed(LoadedProtocol& protocol, const ObjectView& view, int n
         }
     }
     if (scope) {
+        for (int id : view.named.rules) reach.rules.insert({scope->GetID(), id});
         std::set<int> rules;
         for (const auto& entry : scope->GetRuleList()) rules.insert(entry.first);
         report(view.named.rules, rules, Ref::Rule, Severity::Error, "dangling-rule", [&](int id) {
-            return "rule " + std::to_string(id) + " named by " + who +
-                   " is not a rule of event state " + std::to_string(scope->GetID());
+            return who + " names rule " + std::to_string(id) +
+                   ", which is not a rule of event state " + std::to_string(scope->GetID()) +
+                   NearestIds(id, rules, "rule", false);
         });
     }
 }
@@ -110,19 +141,20 @@ void Checker::CheckRule(LoadedProtocol& protocol, CRuleConfig& rule, int ruleNod
                 CheckNamed(protocol, ViewAction(*list[i], offered(list[i], nodes[i])), nodes[i],
                            state, list[i]);
                 if (auto* sw = dynamic_cast<CActSwitchProtocol*>(list[i])) {
+                    m_reach[sw->GetProtocol()].sysStates.insert(sw->GetSysID());
                     auto target = std::find_if(
                         m_loaded.Protocols().begin(), m_loaded.Protocols().end(),
                         [&](const LoadedProtocol& p) { return p.type == sw->GetProtocol(); });
                     if (target == m_loaded.Protocols().end()) {
                         Add(Severity::Error, m_tree.At(nodes[i]).offset,
-                            "CActSwitchProtocol switches to protocol " +
+                            KindLabel(nodes[i], ClassNameOf(*sw)) + " switches to protocol " +
                                 std::to_string(sw->GetProtocol()) +
                                 ", which the file does not define",
                             "dangling-protocol");
                         Refer(sw, sw->GetProtocol());
                     } else if (!target->model->GetSysStateConfigList().count(sw->GetSysID())) {
                         Add(Severity::Error, m_tree.At(nodes[i]).offset,
-                            "CActSwitchProtocol enters system state " +
+                            KindLabel(nodes[i], ClassNameOf(*sw)) + " enters system state " +
                                 std::to_string(sw->GetSysID()) + ", which protocol " +
                                 std::to_string(target->type) + " does not define",
                             "dangling-system-state");
@@ -181,28 +213,110 @@ void Checker::CheckProtocol(LoadedProtocol& protocol) {
     }
     for (const auto& entry : model.GetEventInfoConfigList()) m_events.insert(entry.first);
 
-    // Walk the model's event states next to the elements they came from.
-    auto eventStates = [&](int holder, const std::map<int, CEventStateConfig*>& states) {
-        std::map<int, int> stateNodes =
-            Winners(ReadBelow(holder, Role::EventState), L"ID", false, true);
-        for (const auto& state : states) {
-            if (!stateNodes.count(state.first) || !state.second) continue;
-            std::map<int, int> ruleNodes =
-                Winners(ReadBelow(stateNodes[state.first], Role::Rule), L"ID", false, true);
-            for (const auto& rule : state.second->GetRuleList())
-                if (ruleNodes.count(rule.first) && rule.second)
-                    CheckRule(protocol, *rule.second, ruleNodes[rule.first], *state.second);
+    // Walk the model's system states next to the elements they came from;
+    // a dropped copy is built from its own text, so that its faults show now
+    // and not when its author renumbers it.
+    const auto& systems = model.GetSysStateConfigList();
+    std::vector<int> stateNodes = ReadBelow(protocol.node, Role::SystemState);
+    std::map<int, int> winners = Winners(stateNodes, L"ID", false, true);
+    for (int node : stateNodes) {
+        int id = DecimalValue(m_tree.At(node).AttrValue(L"ID"));
+        auto it = systems.find(id);
+        if (winners[id] == node && it != systems.end()) {
+            CheckEventStates(protocol, node, it->second->GetEventStateList());
+        } else {
+            // Judged as if it were kept: its own states and messages count.
+            CSystemStateConfig copy(SubDoc(node));
+            std::set<int> eventStates = m_eventStates, msgs = m_msgs;
+            for (const auto& state : copy.GetEventStateList()) m_eventStates.insert(state.first);
+            for (const auto& msg : copy.GetMsgList()) m_msgs.insert(msg.first);
+            CheckEventStates(protocol, node, copy.GetEventStateList());
+            m_eventStates.swap(eventStates);
+            m_msgs.swap(msgs);
         }
-    };
-    std::map<int, int> stateNodes =
-        Winners(ReadBelow(protocol.node, Role::SystemState), L"ID", false, true);
-    for (const auto& entry : model.GetSysStateConfigList())
-        if (stateNodes.count(entry.first))
-            eventStates(stateNodes[entry.first], entry.second->GetEventStateList());
+    }
     std::vector<int> lists = ReadBelow(protocol.node, Role::SpecialList);
     if (special && !lists.empty()) {
-        eventStates(lists.front(), special->GetEventStateList());
+        CheckEventStates(protocol, lists.front(), special->GetEventStateList(), true);
         CheckRelationship(protocol, lists.front());
+    }
+}
+
+void Checker::CheckEventStates(LoadedProtocol& protocol, int holder,
+                               const std::map<int, CEventStateConfig*>& states, bool special) {
+    std::vector<int> nodes = ReadBelow(holder, Role::EventState);
+    std::map<int, int> winners = Winners(nodes, L"ID", false, true);
+    for (int node : nodes) {
+        int id = DecimalValue(m_tree.At(node).AttrValue(L"ID"));
+        auto it = states.find(id);
+        if (winners[id] == node && it != states.end() && it->second) {
+            if (!it->second->GetInitialActivated())
+                m_sleepers.push_back(
+                    {protocol.type, -1, id, AttrOffset(node, L"InitialActivated"), special});
+            CheckRules(protocol, node, *it->second);
+        } else {
+            CEventStateConfig copy(SubDoc(node));
+            CheckRules(protocol, node, copy);
+        }
+    }
+}
+
+void Checker::CheckRules(LoadedProtocol& protocol, int stateNode, CEventStateConfig& state) {
+    const auto& rules = state.GetRuleList();
+    std::vector<int> nodes = ReadBelow(stateNode, Role::Rule);
+    std::map<int, int> winners = Winners(nodes, L"ID", false, true);
+    for (int node : nodes) {
+        int id = DecimalValue(m_tree.At(node).AttrValue(L"ID"));
+        auto it = rules.find(id);
+        if (winners[id] == node && it != rules.end() && it->second) {
+            if (!it->second->GetInitialActivated())
+                m_sleepers.push_back({protocol.type, state.GetID(), id,
+                                      AttrOffset(node, L"InitialActivated"), false});
+            CheckRule(protocol, *it->second, node, state);
+        } else {
+            // Kept until the check ends: findings and candidates name its objects.
+            m_droppedRules.emplace_back(new CRuleConfig(SubDoc(node)));
+            CheckRule(protocol, *m_droppedRules.back(), node, state);
+        }
+    }
+}
+
+std::wstring Checker::SubDoc(int node) const {
+    CMarkup markup(m_loaded.Text().substr(m_tree.At(node).offset));
+    return markup.FindElem() ? markup.GetSubDoc() : std::wstring();
+}
+
+void Checker::CheckReach() {
+    for (const LoadedProtocol& protocol : m_loaded.Protocols()) {
+        const Reach& reach = m_reach[protocol.type];
+        // The engine starts in the first system state; the others are entered
+        // only through an action.
+        std::vector<int> states = ReadBelow(protocol.node, Role::SystemState);
+        std::map<int, int> winners = Winners(states, L"ID", false, true);
+        for (std::size_t i = 1; i < states.size(); ++i) {
+            int id = DecimalValue(m_tree.At(states[i]).AttrValue(L"ID"));
+            if (winners[id] != states[i] || reach.sysStates.count(id)) continue;
+            if (DecimalValue(m_tree.At(states.front()).AttrValue(L"ID")) == id) continue;
+            Add(Severity::Warning, AttrOffset(states[i], L"ID"),
+                "nothing can enter system state " + std::to_string(id) +
+                    ": no action of the file moves the machine into it",
+                "unreachable");
+        }
+    }
+    for (const Sleeper& s : m_sleepers) {
+        const Reach& reach = m_reach[s.protocol];
+        if (s.state < 0) {  // an event state; special ones may be the engine's to wake
+            if (reach.eventStates.count(s.id) || s.special) continue;
+            Add(Severity::Warning, s.offset,
+                "event state " + std::to_string(s.id) +
+                    " starts inactive and no action activates it",
+                "unreachable");
+        } else if (!reach.rules.count({s.state, s.id})) {
+            Add(Severity::Warning, s.offset,
+                "rule " + std::to_string(s.id) + " of event state " + std::to_string(s.state) +
+                    " starts inactive and no action activates it",
+                "unreachable");
+        }
     }
 }
 

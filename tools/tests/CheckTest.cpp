@@ -62,7 +62,9 @@ struct Case {
     const char* check;
     std::string marker;  // the finding stands at the first character of this text
     int exitCode;
-    const char* says = "";  // a part of the message
+    const char* says = "";        // a part of the message
+    std::string note = "";        // a note line stands at the first character of this text
+    const char* never = nullptr;  // no line says this (a consequence reported twice)
 };
 
 std::string Position(const std::string& text, const std::string& marker) {
@@ -94,6 +96,14 @@ TEST_P(CheckFinding, IsReportedWhereItStands) {
                  line.find(std::string("[") + c.check + "]") != std::string::npos &&
                  line.find(c.says) != std::string::npos;
     EXPECT_TRUE(found) << "expected " << expected << " [" << c.check << "] in:\n" << run.out;
+    if (!c.note.empty()) {
+        EXPECT_NE(run.out.find("\n" + path + ":" + Position(c.xml, c.note) + ": note: "),
+                  std::string::npos)
+            << run.out;
+    }
+    if (c.never) {
+        EXPECT_EQ(run.out.find(c.never), std::string::npos) << run.out;
+    }
     EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
 }
 
@@ -138,16 +148,44 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"result_type", Edit(Config(RuleWith(kOperation, kActions)), "\"TRUE\"", "\"True\""),
              "result-type", "True\"", 2},
         Case{"duplicate_system_state", Config("", "<SystemState ID=\"1\" Name=\"Early\"/>\n"),
-             "duplicate-id", "1\" Name=\"Early", 1, "replaces this one"},
+             "duplicate-id", "1\" Name=\"Early", 2, "drops this system state", "1\" Name=\"Idle"},
         Case{"duplicate_message", Edit(Config(""), "</MsgList>", "<Msg MsgID=\"0x1a\"/></MsgList>"),
-             "duplicate-id", "0x1a", 1, "is kept"},
+             "duplicate-id", "0x1a", 1, "keeps the first one", "1A\" Name"},
         Case{"duplicate_rule",
              Edit(Config(RuleWith(kOperation, kActions)), "</WaitingEventState>",
                   "<Rule ID=\"1\">" + kOperation + "</Rule></WaitingEventState>"),
-             "duplicate-id", "1\" InitialActivated=\"1\">\n<Operation", 1},
+             "duplicate-id", "1\" InitialActivated=\"1\">\n<Operation", 2, "drops this rule",
+             "1\"><Operation"},
+        Case{"fault_in_dropped_rule",
+             Edit(Config(RuleWith(kOperation, "<Action Type=\"5\"><ID>99</ID></Action>")),
+                  "</WaitingEventState>",
+                  "<Rule ID=\"1\">" + kOperation + "</Rule></WaitingEventState>"),
+             "dangling-event-state", "99", 2, "inside the dropped <Rule ID=\"1\">"},
+        Case{"protocol_without_type", Edit(Config(""), " ProtocolType=\"1\"", ""), "missing-id",
+             "<WCDMA>", 2, "files it as protocol 0"},
+        Case{"rule_id_misspelt", Edit(Config(RuleWith(kOperation, kActions)), "Rule ID", "Rule Id"),
+             "missing-id", "Id=", 2, "did you mean \"ID\"", "", "unknown-attribute"},
+        Case{"stray_element_in_machine", Config("", "<Stray/>\n"), "misread-element", "<Stray/>", 2,
+             "system state 0"},
+        Case{"decimal_saturates", Config(RuleWith(kOperation, kActions, "99999999999")),
+             "number-format", "99999999999", 2, "read as 2147483647"},
+        Case{"hex_saturates",
+             Edit(Config(""), "</MsgList>", "<Msg MsgID=\"1FFFFFFFF\"/></MsgList>"),
+             "number-format", "1FFFFFFFF", 2, "read as 0x7FFFFFFF"},
+        Case{"misspelt_child_of_action",
+             Config(RuleWith(kOperation,
+                             "<Action Type=\"2\"><SystemStateId>1</SystemStateId></Action>")),
+             "unknown-element", "<SystemStateId>", 2, "did you mean \"SystemStateID\"", "",
+             "system state -1"},
+        Case{"missing_child_of_action", Config(RuleWith(kOperation, "<Action Type=\"1\"/>")),
+             "missing-element", "<Action Type=\"1\"/>", 2, "has no \"EventID\"", "", "event -1"},
+        Case{"rule_never_activated",
+             Edit(Config(RuleWith(kOperation, kActions)), "<Rule ID=\"1\" InitialActivated=\"1\"",
+                  "<Rule ID=\"1\" InitialActivated=\"0\""),
+             "unreachable", "0\">\n<Operation", 1, "no action activates it"},
         Case{"dangling_event_state",
-             Config(RuleWith(kOperation, "<Action Type=\"5\"><ID>99</ID></Action>")),
-             "dangling-event-state", "99", 2},
+             Config(RuleWith(kOperation, "<Action Type=\"5\"><ID>11</ID></Action>")),
+             "dangling-event-state", "11</ID>", 2, "did you mean event state 10?"},
         Case{"dangling_system_state",
              Config(RuleWith(kOperation,
                              "<Action Type=\"2\"><SystemStateID>9</SystemStateID></Action>")),
