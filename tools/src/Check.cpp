@@ -4,6 +4,8 @@
 
 #include "CheckInternal.h"
 #include "XmlCheck.h"
+#include "actions/ActionRegistry.h"
+#include "operations/OperationRegistry.h"
 
 namespace ectool {
 
@@ -58,6 +60,17 @@ std::vector<Finding> Checker::Run() {
     CheckReach();
     TagDropped();
     return InTextOrder(std::move(m_findings));
+}
+
+std::string KindDescription(const std::string& className) {
+    for (const auto* rows : {&ecfg::OperationKindRows(), &ecfg::ActionKindRows()})
+        for (const ecfg::KindRow& row : *rows)
+            if (className == row.szClassName) return row.szDescription;
+    return className;
+}
+
+bool IsXmlFinding(const Finding& finding) {
+    return finding.check == "encoding" || finding.check.compare(0, 3, "xml") == 0;
 }
 
 std::vector<Finding> CheckFile(Loaded& loaded, MsgCandidates* candidates) {

@@ -32,6 +32,14 @@ struct Finding {
     std::vector<Note> notes;
 };
 
+// The kind table's description of a class ("activate rules"); the class
+// name when the table has none.
+std::string KindDescription(const std::string& className);
+
+// Whether a finding is about the XML itself (well-formedness, encoding)
+// rather than about what the library makes of it.
+bool IsXmlFinding(const Finding& finding);
+
 // For each operation and action object of the models, the message ids its
 // element names (what its membership tests are probed with).
 typedef std::map<const void*, std::vector<int>> MsgCandidates;

@@ -13,21 +13,9 @@ int RunCheck(const Options& options) {
     std::vector<Finding> findings = CheckFile(loaded);
     Style style(options.color, stdout);
     std::size_t errors = 0, warnings = 0;
-    auto where = [&](std::size_t offset) {
-        Position at = loaded.At(offset);
-        return style.Bold(loaded.ShownPath() + ":" + std::to_string(at.line) + ":" +
-                          std::to_string(at.column) + ":");
-    };
     for (const Finding& f : findings) {
-        bool error = f.severity == Severity::Error;
-        (error ? errors : warnings)++;
-        std::printf("%s %s %s %s\n", where(f.offset).c_str(),
-                    error ? style.Error("error:").c_str() : style.Warning("warning:").c_str(),
-                    f.message.c_str(), style.Dim("[" + f.check + "]").c_str());
-        // The compilers' convention, so that editors jump to the other place too.
-        for (const Note& note : f.notes)
-            std::printf("%s %s %s\n", where(note.offset).c_str(), style.Bold("note:").c_str(),
-                        note.message.c_str());
+        (f.severity == Severity::Error ? errors : warnings)++;
+        PrintFinding(stdout, loaded, f, style);
     }
     if (errors || warnings) {
         auto plural = [](std::size_t n, const char* word) {

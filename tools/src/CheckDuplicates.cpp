@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "CheckInternal.h"
 
 namespace ectool {
@@ -43,37 +45,57 @@ void Checker::Duplicates(const std::vector<int>& nodes, const wchar_t* attr, boo
         const Node& n = m_tree.At(node);
         m_duplicateFindings.insert(m_findings.size());
         Add(severity, AttrOffset(node, attr),
-            std::string("duplicate ") + what + " " + Utf8(attr) + " " + shown +
-                ": the library drops this " + what +
+            "duplicate " + Written(node, attr) + ": the library drops this " + what + " " + shown +
                 (laterWins ? " and keeps the later one" : " and keeps the first one"),
             "duplicate-id");
         m_findings.back().notes.push_back(
-            {AttrOffset(winner, attr), std::string("the ") + what + " with " + Utf8(attr) + " " +
-                                           shown + " that the library keeps"});
-        // The element spans up to the next one after its last descendant.
-        std::size_t last = static_cast<std::size_t>(node);
-        while (last + 1 < m_tree.Nodes().size()) {
-            int up = m_tree.Nodes()[last + 1].parent;
-            while (up > node) up = m_tree.At(up).parent;
-            if (up != node) break;
-            ++last;
-        }
-        std::size_t end = last + 1 < m_tree.Nodes().size() ? m_tree.Nodes()[last + 1].offset
-                                                           : m_loaded.Text().size();
-        m_dropped.push_back({n.offset, end,
-                             Tag(n.tag + L" " + attr + L"=\"" + value + L"\"") + " at line " +
-                                 std::to_string(Line(node))});
+            {AttrOffset(winner, attr), "the " + Written(winner, attr) + " that the library keeps"});
+        m_dropped.push_back(
+            {n.offset, End(node), Written(node, attr) + " at line " + std::to_string(Line(node))});
     }
 }
 
-void Checker::TagDropped() {
-    for (std::size_t i = 0; i < m_findings.size(); ++i) {
-        if (m_duplicateFindings.count(i)) continue;
-        for (const Dropped& dropped : m_dropped)
-            if (m_findings[i].offset >= dropped.begin && m_findings[i].offset < dropped.end) {
-                m_findings[i].message += " (inside the dropped " + dropped.label + ")";
-                break;
+std::size_t Checker::End(int node) {
+    const std::vector<Node>& nodes = m_tree.Nodes();
+    if (m_last.empty()) {
+        // Nodes stand in document order, each after its parent.
+        m_last.resize(nodes.size());
+        for (std::size_t i = nodes.size(); i-- > 0;) {
+            m_last[i] = std::max(m_last[i], i);
+            if (nodes[i].parent >= 0) {
+                std::size_t& up = m_last[static_cast<std::size_t>(nodes[i].parent)];
+                up = std::max(up, m_last[i]);
             }
+        }
+    }
+    std::size_t next = m_last[static_cast<std::size_t>(node)] + 1;
+    return next < nodes.size() ? nodes[next].offset : m_loaded.Text().size();
+}
+
+void Checker::TagDropped() {
+    if (m_dropped.empty()) return;
+    // Dropped elements nest or stand apart: one sweep in text order, the
+    // innermost open one on top.
+    std::sort(m_dropped.begin(), m_dropped.end(), [](const Dropped& a, const Dropped& b) {
+        return a.begin != b.begin ? a.begin < b.begin : a.end > b.end;
+    });
+    std::vector<std::size_t> order(m_findings.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return m_findings[a].offset < m_findings[b].offset;
+    });
+    std::vector<const Dropped*> open;
+    std::size_t next = 0;
+    for (std::size_t i : order) {
+        Finding& f = m_findings[i];
+        if (f.offset == std::string::npos) continue;
+        while (next < m_dropped.size() && m_dropped[next].begin <= f.offset) {
+            while (!open.empty() && open.back()->end <= m_dropped[next].begin) open.pop_back();
+            open.push_back(&m_dropped[next++]);
+        }
+        while (!open.empty() && open.back()->end <= f.offset) open.pop_back();
+        if (!open.empty() && !m_duplicateFindings.count(i))
+            f.message += " (inside the dropped " + open.back()->label + ")";
     }
 }
 

@@ -112,16 +112,27 @@ private:
     void CheckReach();
     void CheckRules(LoadedProtocol& protocol, int stateNode, CEventStateConfig& state);
     // The element's text, as its holder hands it to the library.
-    std::wstring SubDoc(int node) const;
+    std::wstring SubDoc(int node);
+    // Where an element's text ends: at the next element after its last
+    // descendant (or at the end of the text).
+    std::size_t End(int node);
     // Marks what lies inside the duplicates the library drops.
     void TagDropped();
     void CheckRule(LoadedProtocol& protocol, CRuleConfig& rule, int ruleNode,
                    CEventStateConfig& state);
-    // How the author wrote an operation or action: <Action Type="14">, then
-    // what the kind is.
+    // How the author wrote an operation or action, and what its kind does in
+    // the kind table's words: <Action Type="14"> (activate rules).
     std::string KindLabel(int node, const std::string& className) const {
         const Node& n = m_tree.At(node);
-        return Tag(n.tag + L" Type=\"" + n.AttrValue(L"Type") + L"\"") + " (" + className + ")";
+        return Tag(n.tag + L" Type=\"" + n.AttrValue(L"Type") + L"\"") + " (" +
+               KindDescription(className) + ")";
+    }
+    // The element as its author wrote it, with its identifying attribute:
+    // <WaitingEventState ID="101">.
+    std::string Written(int node, const wchar_t* attr) const {
+        const Node& n = m_tree.At(node);
+        const AttrSite* site = n.Attr(attr);
+        return Tag(site ? n.tag + L" " + attr + L"=\"" + site->value + L"\"" : n.tag);
     }
     void CheckNamed(LoadedProtocol& protocol, const ObjectView& view, int node,
                     CEventStateConfig& state, const void* object);
@@ -147,6 +158,8 @@ private:
         std::string label;
     };
     std::vector<Dropped> m_dropped;
+    std::vector<std::size_t> m_last;  // per node, its last descendant
+    std::size_t m_suggestions = 200;  // "did you mean" lookups left
     std::set<std::size_t> m_duplicateFindings;
     std::vector<std::unique_ptr<CRuleConfig>> m_droppedRules;
     // Per protocol, what its actions (and other protocols' switches) name.
@@ -160,6 +173,7 @@ private:
         int protocol, state, id;
         std::size_t offset;
         bool special;
+        std::string label;
     };
     std::vector<Sleeper> m_sleepers;
     MsgCandidates* m_candidates;

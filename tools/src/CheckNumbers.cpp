@@ -93,8 +93,11 @@ void Checker::CheckNumber(const std::wstring& value, int base, std::size_t offse
 
 void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_t offset,
                          const std::string& label, int owner) {
+    // Inside an operation or action, plain decimal values are kept too: the
+    // dump probes range tests with them.
     auto site = [&](int id) {
-        if (ref != Ref::None && owner >= 0) m_sites[owner].push_back({ref, id, offset});
+        if (owner >= 0 && (ref != Ref::None || num == Num::Dec || num == Num::DecOrInfin))
+            m_sites[owner].push_back({ref, id, offset});
     };
     switch (num) {
         case Num::None:
@@ -152,6 +155,7 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
                            "result-type");
             break;
         case Num::DecOrInfin:
+            site(value == L"Infin" ? 0x7F7F7F7F : DecimalValue(value));
             if (value == L"Infin") break;
             if (Read(value, 10).digits == 0 && EditDistance(value, L"Infin") == 0)
                 Add(Severity::Warning, offset,

@@ -16,7 +16,12 @@ namespace {
 
 // "; did you mean event state 101?": the defined ids one or two keystrokes
 // away from the one written.
-std::string NearestIds(int id, const std::set<int>& defined, const std::string& what, bool hex) {
+std::string NearestIds(int id, const std::set<int>& defined, const std::string& what, bool hex,
+                       std::size_t& budget) {
+    // Each suggestion scans every defined id: a bounded number keeps a file
+    // full of dangling ids linear.
+    if (budget == 0) return std::string();
+    --budget;
     auto text = [&](int n) { return Widen(hex ? Hex(n) : std::to_string(n)); };
     const std::wstring written = text(id);
     const std::size_t allowed = written.size() > 3 ? 2 : 1;
@@ -55,22 +60,24 @@ void Checker::CheckNamed(LoadedProtocol& protocol, const ObjectView& view, int n
     report(view.named.eventStates, m_eventStates, Ref::EventState, Severity::Error,
            "dangling-event-state", [&](int id) {
                return who + " names event state " + std::to_string(id) + ", which " + where +
-                      " does not define" + NearestIds(id, m_eventStates, "event state", false);
+                      " does not define" +
+                      NearestIds(id, m_eventStates, "event state", false, m_suggestions);
            });
     report(view.named.sysStates, m_sysStates, Ref::SysState, Severity::Error,
            "dangling-system-state", [&](int id) {
                return who + " names system state " + std::to_string(id) + ", which " + where +
-                      " does not define" + NearestIds(id, m_sysStates, "system state", false);
+                      " does not define" +
+                      NearestIds(id, m_sysStates, "system state", false, m_suggestions);
            });
     report(view.named.events, m_events, Ref::Event, Severity::Warning, "dangling-event-id",
            [&](int id) {
                return who + " uses event " + std::to_string(id) +
                       ", which the \"EventInfoList\" of " + where + " does not name" +
-                      NearestIds(id, m_events, "event", false);
+                      NearestIds(id, m_events, "event", false, m_suggestions);
            });
     report(view.named.msgs, m_msgs, Ref::Msg, Severity::Warning, "dangling-message", [&](int id) {
         return who + " tests message " + Hex(id) + ", which no \"MsgList\" of " + where + " holds" +
-               NearestIds(id, m_msgs, "message", true);
+               NearestIds(id, m_msgs, "message", true, m_suggestions);
     });
     // Rules are named within their event state (or the one the action names).
     CEventStateConfig* scope = &state;
@@ -93,7 +100,7 @@ void Checker::CheckNamed(LoadedProtocol& protocol, const ObjectView& view, int n
         report(view.named.rules, rules, Ref::Rule, Severity::Error, "dangling-rule", [&](int id) {
             return who + " names rule " + std::to_string(id) +
                    ", which is not a rule of event state " + std::to_string(scope->GetID()) +
-                   NearestIds(id, rules, "rule", false);
+                   NearestIds(id, rules, "rule", false, m_suggestions);
         });
     }
 }
@@ -105,7 +112,8 @@ void Checker::CheckRule(LoadedProtocol& protocol, CRuleConfig& rule, int ruleNod
         auto it = m_sites.find(owner);
         if (it != m_sites.end())
             for (const Site& site : it->second)
-                if (site.ref == Ref::Msg && !m_msgs.count(site.id)) ids.push_back(site.id);
+                if ((site.ref == Ref::Msg || site.ref == Ref::None) && !m_msgs.count(site.id))
+                    ids.push_back(site.id);
         std::sort(ids.begin(), ids.end());
         ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
         return ids;
@@ -251,8 +259,8 @@ void Checker::CheckEventStates(LoadedProtocol& protocol, int holder,
         auto it = states.find(id);
         if (winners[id] == node && it != states.end() && it->second) {
             if (!it->second->GetInitialActivated())
-                m_sleepers.push_back(
-                    {protocol.type, -1, id, AttrOffset(node, L"InitialActivated"), special});
+                m_sleepers.push_back({protocol.type, -1, id, AttrOffset(node, L"InitialActivated"),
+                                      special, Written(node, L"ID")});
             CheckRules(protocol, node, *it->second);
         } else {
             CEventStateConfig copy(SubDoc(node));
@@ -271,7 +279,8 @@ void Checker::CheckRules(LoadedProtocol& protocol, int stateNode, CEventStateCon
         if (winners[id] == node && it != rules.end() && it->second) {
             if (!it->second->GetInitialActivated())
                 m_sleepers.push_back({protocol.type, state.GetID(), id,
-                                      AttrOffset(node, L"InitialActivated"), false});
+                                      AttrOffset(node, L"InitialActivated"), false,
+                                      Written(node, L"ID")});
             CheckRule(protocol, *it->second, node, state);
         } else {
             // Kept until the check ends: findings and candidates name its objects.
@@ -281,8 +290,9 @@ void Checker::CheckRules(LoadedProtocol& protocol, int stateNode, CEventStateCon
     }
 }
 
-std::wstring Checker::SubDoc(int node) const {
-    CMarkup markup(m_loaded.Text().substr(m_tree.At(node).offset));
+std::wstring Checker::SubDoc(int node) {
+    std::size_t begin = m_tree.At(node).offset;
+    CMarkup markup(m_loaded.Text().substr(begin, End(node) - begin));
     return markup.FindElem() ? markup.GetSubDoc() : std::wstring();
 }
 
@@ -298,7 +308,7 @@ void Checker::CheckReach() {
             if (winners[id] != states[i] || reach.sysStates.count(id)) continue;
             if (DecimalValue(m_tree.At(states.front()).AttrValue(L"ID")) == id) continue;
             Add(Severity::Warning, AttrOffset(states[i], L"ID"),
-                "nothing can enter system state " + std::to_string(id) +
+                "nothing can enter " + Written(states[i], L"ID") +
                     ": no action of the file moves the machine into it",
                 "unreachable");
         }
@@ -308,12 +318,10 @@ void Checker::CheckReach() {
         if (s.state < 0) {  // an event state; special ones may be the engine's to wake
             if (reach.eventStates.count(s.id) || s.special) continue;
             Add(Severity::Warning, s.offset,
-                "event state " + std::to_string(s.id) +
-                    " starts inactive and no action activates it",
-                "unreachable");
+                s.label + " starts inactive and no action activates it", "unreachable");
         } else if (!reach.rules.count({s.state, s.id})) {
             Add(Severity::Warning, s.offset,
-                "rule " + std::to_string(s.id) + " of event state " + std::to_string(s.state) +
+                s.label + " of event state " + std::to_string(s.state) +
                     " starts inactive and no action activates it",
                 "unreachable");
         }

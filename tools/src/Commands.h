@@ -2,6 +2,7 @@
 
 // The commands, each returning the process's exit code.
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ namespace ectool {
 enum Exit { kClean = 0, kWarnings = 1, kErrors = 2, kUnreadable = 3, kUsage = 4 };
 
 class Loaded;
+struct Finding;
 
 struct Options {
     std::string file;                // the one being worked on
@@ -21,6 +23,7 @@ struct Options {
     bool hasProtocol = false;
     int protocol = 0;
     std::string format = "text";
+    bool noPath = false;  // dump: leave the file's path out
 };
 
 int RunCheck(const Options& options);
@@ -32,6 +35,13 @@ int RunKinds(const Options& options);
 std::string DefaultFile();
 // Reports an unreadable file and why on standard error; returns kUnreadable.
 int Unreadable(const Loaded& loaded, const Options& options);
+// Reports the file's XML errors on standard error, the way check prints
+// them; true when there are any, and the command has nothing sound to show.
+bool ReportXmlErrors(const Loaded& loaded, const std::vector<Finding>& findings,
+                     const Options& options, const char* command);
+// Prints one finding and its notes, FILE:LINE:COL: first.
+void PrintFinding(std::FILE* stream, const Loaded& loaded, const Finding& finding,
+                  const Style& style);
 // Runs a command on each file; the exit code is the worst of them.
 int ForEachFile(Options options, int (*run)(const Options&));
 

@@ -30,14 +30,24 @@ std::string Quote(const std::string& text) {
 
 namespace {
 
+// Each attribute once, where it first stands, with the value set last:
+// builders may restyle what they made (a red line, a greyed cluster).
 void AttrList(std::string& out, const Attrs& attrs) {
     if (attrs.empty()) return;
     out += " [";
+    bool first = true;
     for (std::size_t i = 0; i < attrs.size(); ++i) {
-        if (i) out += ", ";
+        bool seen = false;
+        for (std::size_t j = 0; j < i && !seen; ++j) seen = attrs[j].first == attrs[i].first;
+        if (seen) continue;
+        std::size_t last = i;
+        for (std::size_t j = i + 1; j < attrs.size(); ++j)
+            if (attrs[j].first == attrs[i].first) last = j;
+        if (!first) out += ", ";
+        first = false;
         out += attrs[i].first;
         out += '=';
-        out += Quote(attrs[i].second);
+        out += Quote(attrs[last].second);
     }
     out += ']';
 }

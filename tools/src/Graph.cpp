@@ -161,6 +161,7 @@ bool GraphCommand::Parsed() const {
 int GraphCommand::Run(const Options& options) const {
     Loaded loaded(options.file);
     if (!loaded.Readable()) return Unreadable(loaded, options);
+    if (ReportXmlErrors(loaded, CheckFile(loaded), options, "graph")) return kErrors;
     GraphRequest request = m_request;
     request.hasProtocol = m_command->count("--protocol") > 0;
     request.hasSystemState = m_command->count("--system-state") > 0;
@@ -170,6 +171,13 @@ int GraphCommand::Run(const Options& options) const {
         return kUsage;
     }
     if (m_format == "dot") return WriteText(text, m_output);
+    // A picture's bytes would only garble a terminal.
+    if (m_format == "png" && (m_output.empty() || m_output == "-") && isatty(STDOUT_FILENO)) {
+        std::fprintf(stderr,
+                     "eventconfig graph: --format png writes binary data; give -o FILE.png or "
+                     "redirect standard output to a file\n");
+        return kUsage;
+    }
     return Render(text, m_format, m_output);
 }
 

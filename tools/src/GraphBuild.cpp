@@ -1,47 +1,8 @@
-#include <cctype>
-#include <cstring>
-
 #include "GraphInternal.h"
 #include "Text.h"
 #include "View.h"
 
 namespace ectool {
-
-std::string KindWords(std::string name) {
-    for (const char* prefix : {"COpt_", "COpt", "CAct_", "CAction_", "CAct"})
-        if (name.compare(0, std::strlen(prefix), prefix) == 0) {
-            name.erase(0, std::strlen(prefix));
-            break;
-        }
-    for (const char* suffix : {"_Config", "Config"}) {
-        std::size_t n = std::strlen(suffix);
-        if (name.size() > n && name.compare(name.size() - n, n, suffix) == 0) {
-            name.erase(name.size() - n);
-            break;
-        }
-    }
-    if (name == "COperationType") return "base operation";
-    std::string words;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        char c = name[i];
-        if (c == '_') {
-            if (!words.empty() && words.back() != ' ') words += ' ';
-            continue;
-        }
-        bool upper = std::isupper(static_cast<unsigned char>(c)) != 0;
-        // A new word at a capital that follows a small letter, or that starts
-        // a word after an abbreviation ("RLAnd" -> "rl and").
-        bool lowerBefore = i > 0 && std::islower(static_cast<unsigned char>(name[i - 1]));
-        bool lowerAfter =
-            i + 1 < name.size() && std::islower(static_cast<unsigned char>(name[i + 1]));
-        bool upperBefore = i > 0 && std::isupper(static_cast<unsigned char>(name[i - 1]));
-        if (upper && !words.empty() && words.back() != ' ' &&
-            (lowerBefore || (upperBefore && lowerAfter)))
-            words += ' ';
-        words += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return words;
-}
 
 std::string StateId(int owner, int id) {
     return owner == kSpecial ? "sp_e" + Str(id) : "s" + Str(owner) + "_e" + Str(id);
@@ -200,9 +161,9 @@ void Builder::AddAction(const std::string& from, int owner, CRuleConfig& rule, b
                         CActionConfig& action) {
     COperationTypeConfig* op = rule.GetOperationType();
     std::string label = "rule " + Str(rule.GetRuleID()) + (truth ? " TRUE" : " FALSE") + "\n" +
-                        (op ? KindWords(ClassNameOf(*op)) : std::string("no operation"));
+                        (op ? KindDescription(ClassNameOf(*op)) : std::string("no operation"));
     const std::string why = "rule " + Str(rule.GetRuleID()) + (truth ? "" : " FALSE") + ": " +
-                            (op ? KindWords(ClassNameOf(*op)) : std::string("no operation"));
+                            (op ? KindDescription(ClassNameOf(*op)) : std::string("no operation"));
     auto line = [&](const char* color, const char* note) {
         dot::Attrs attrs = {
             {"label", note ? label + "\n" + note : label}, {"color", color}, {"fontcolor", color}};

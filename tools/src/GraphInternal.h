@@ -33,9 +33,6 @@ inline std::string Str(int n) {
     return std::to_string(n);
 }
 
-// "COptFieldEqualConfig" -> "field equal": the kind in a few words.
-std::string KindWords(std::string name);
-
 std::string StateId(int owner, int id);
 
 struct GNode {

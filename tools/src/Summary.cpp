@@ -6,6 +6,7 @@
 #include <malloc.h>
 #endif
 
+#include "Check.h"
 #include "Commands.h"
 #include "Loaded.h"
 #include "Model.h"
@@ -58,6 +59,7 @@ int RunSummary(const Options& options) {
     long long heapAfter = HeapInUse();
     double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (ReportXmlErrors(loaded, CheckFile(loaded), options, "summary")) return kErrors;
     Style style(options.color, stdout);
     std::printf("%s\n", style.Bold(loaded.ShownPath()).c_str());
     for (LoadedProtocol& protocol : loaded.Protocols()) {

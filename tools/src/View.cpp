@@ -35,7 +35,7 @@ ObjectView ViewAction(CActionConfig& a, const std::vector<int>& msgs) {
         As<CActDelEventStateConfig>(
             a, [&](auto& o) { states("GetToDelEventStateList", o.GetToDelEventStateList()); }) ||
         As<CActResetWaitingEventStateConfig>(
-            a, [&](auto& o) { states("GetToResetRulesList", o.GetToResetRulesList()); }) ||
+            a, [&](auto& o) { rules("GetToResetRulesList", o.GetToResetRulesList()); }) ||
         As<CActActiveEventStateAndPrcPacket>(
             a,
             [&](auto& o) { states("GetToActiveEventStateList", o.GetToActiveEventStateList()); }) ||

@@ -90,6 +90,8 @@ int main(int argc, char** argv) {
                      "json (see docs/dump-schema.json) or text (an indented tree)")
         ->check(CLI::IsMember({"json", "text"}))
         ->capture_default_str();
+    dump->add_flag("--no-path", options.noPath,
+                   "Leave the file's path out, so that dumps of two versions diff cleanly");
     CLI::App* kinds = app.add_subcommand(
         "kinds", "Every operation and action type id with its class and XML shape");
     ectool::GraphCommand graph(app, options);

@@ -231,12 +231,55 @@ TEST(Check, CleanFileExitsZero) {
     EXPECT_NE(run.out.find(": clean (1 protocol, 1 system state)"), std::string::npos) << run.out;
 }
 
-TEST(Check, UnreadableFileExitsThreeWithMessageOnStandardError) {
-    tooltest::Run run = RunTool("check /nonexistent/EventConfig.xml");
-    EXPECT_EQ(run.exitCode, 3);
-    EXPECT_TRUE(run.out.empty());
-    EXPECT_NE(run.err.find("cannot read"), std::string::npos);
+// The tool as a user meets it: input through every way in, read failures,
+// near misses, and the commands that must not pass a broken file off as fine.
+struct Call {
+    const char* name;
+    std::string args;  // FILE stands for a small valid file, BROKEN for a malformed one
+    int exitCode;
+    const char* out;  // a part of standard output
+    const char* err;  // a part of standard error
+};
+
+class ToolCall : public ::testing::TestWithParam<Call> {};
+
+TEST_P(ToolCall, AnswersAsAUserExpects) {
+    const Call& c = GetParam();
+    std::string args = c.args;
+    for (const auto& file :
+         {std::make_pair(std::string("FILE"), Config(RuleWith(kOperation, kActions))),
+          std::make_pair(std::string("BROKEN"), std::string("<EventConfig>\n<Protocol>\n"))})
+        for (std::size_t at = args.find(file.first); at != std::string::npos;
+             at = args.find(file.first, at + 1)) {
+            std::string path = "'" + WriteFile(file.first + ".xml", file.second) + "'";
+            args.replace(at, file.first.size(), path);
+            at += path.size() - 1;
+        }
+    tooltest::Run run = RunTool(args);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.out << run.err;
+    EXPECT_NE(run.out.find(c.out), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, ToolCall,
+    ::testing::Values(
+        Call{"pipe_as_dash", "check - < FILE", 0, "<stdin>: clean (1 protocol", ""},
+        Call{"pipe_as_dev_stdin", "check /dev/stdin < FILE", 0, "clean (1 protocol", ""},
+        Call{"several_files_worst_exit", "check FILE BROKEN", 2, "FILE.xml: clean", ""},
+        Call{"no_such_file", "check /nonexistent/EventConfig.xml", 3, "", "no such file"},
+        Call{"a_directory", "check /tmp", 3, "", "it is a directory"},
+        Call{"misspelt_subcommand", "chek FILE", 4, "", "did you mean 'check'?"},
+        Call{"misspelt_option", "dump --protcol 1 FILE", 4, "", "did you mean '--protocol'?"},
+        Call{"help_subcommand", "help", 0, "Subcommands:", ""},
+        Call{"help_on_a_subcommand", "help check", 0, "FILE", ""},
+        Call{"version_subcommand", "version", 0, "eventconfig ", ""},
+        Call{"dump_of_a_missing_protocol", "dump --protocol 7 FILE", 4, "", "has no protocol 7"},
+        Call{"dump_of_broken_xml", "dump BROKEN", 2, "", "is not well-formed"},
+        Call{"summary_of_broken_xml", "summary BROKEN", 2, "", ":1:1: error: not well-formed"},
+        Call{"graph_of_broken_xml", "graph BROKEN", 2, "", "is not well-formed"},
+        Call{"dump_without_path", "dump --no-path FILE", 0, "protocol 1 / system state 1\n", ""}),
+    [](const ::testing::TestParamInfo<Call>& info) { return std::string(info.param.name); });
 
 TEST(Check, ColourOnlyWhenAsked) {
     std::string path = WriteFile("colour.xml", Config("<WaitingEventStateLst/>"));

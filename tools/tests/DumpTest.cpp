@@ -121,9 +121,13 @@ TEST(Dump, ProtocolFilterAndTextFormat) {
     EXPECT_EQ(one["protocols"][0]["protocolType"], 2);
     tooltest::Run text = RunTool("dump --format text '" + kExample + "'");
     EXPECT_EQ(text.exitCode, 0);
-    EXPECT_NE(text.out.find("protocol 1\n"), std::string::npos);
-    EXPECT_NE(text.out.find("- CRuleConfig"), std::string::npos);
-    EXPECT_NE(text.out.find("GetOperationType: COptFieldEqualConfig"), std::string::npos);
+    EXPECT_NE(text.out.find("\nprotocol 1\n"), std::string::npos);
+    // Every object under a line naming where it stands, hexadecimal fields as written.
+    EXPECT_NE(text.out.find("\nprotocol 1 / system state 1 / event state 100 / rule 1\n"),
+              std::string::npos);
+    EXPECT_NE(text.out.find("GetOperationType: COptFieldEqualConfig (6: "), std::string::npos);
+    EXPECT_NE(text.out.find("GetMsgID: 0x"), std::string::npos);
+    EXPECT_EQ(text.out.find(" \n"), std::string::npos);
 }
 
 TEST(Dump, MembershipTestsShowTheIdsTheyAccept) {

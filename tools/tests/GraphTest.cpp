@@ -258,7 +258,7 @@ TEST(GraphTest, SmallConfigurationStructure) {
     auto tran = g.Between("s1_e10", "s1_e11");
     ASSERT_EQ(tran.size(), 1u);
     EXPECT_TRUE(Contains(tran[0].attrs["label"], "rule 1 TRUE"));
-    EXPECT_TRUE(Contains(tran[0].attrs["label"], "field equal"));
+    EXPECT_TRUE(Contains(tran[0].attrs["label"], "a message field equals one of the values"));
     EXPECT_FALSE(tran[0].attrs.count("style"));
 
     // System state transition from a FALSE result: dashed, into the cluster.
