@@ -1,6 +1,4 @@
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "CheckInternal.h"
 #include "XmlCheck.h"
@@ -31,21 +29,17 @@ std::vector<Finding> InTextOrder(std::vector<Finding> findings) {
 }  // namespace
 
 std::vector<Finding> Checker::Run() {
-    const CMarkup& markup = m_loaded.Markup();
-    if (markup.GetEncodingFellBack()) {
+    if (m_loaded.EncodingFellBack()) {
         std::size_t at = m_loaded.Text().find(L"encoding");
         Add(Severity::Error, at == std::wstring::npos ? 0 : at,
             "the declared encoding cannot be decoded: the library reads the file as " +
-                Utf8(markup.GetLoadEncoding()),
+                Utf8(m_loaded.Encoding()),
             "encoding");
     }
     // Well-formedness and the bytes: reported, and the model the library does
     // load is still checked.
-    std::vector<unsigned char> bytes;
-    std::ifstream file(m_loaded.Path(), std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     // A note of the XML layer becomes a place of the finding before it.
-    for (Finding& f : CheckXml(bytes, m_loaded.Text(), markup.GetLoadEncoding())) {
+    for (Finding& f : CheckXml(m_loaded.Bytes(), m_loaded.Text(), m_loaded.Encoding())) {
         if (f.severity == Severity::Note && !m_findings.empty())
             m_findings.back().notes.push_back({f.offset, f.message});
         else if (f.severity != Severity::Note)

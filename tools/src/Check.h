@@ -29,7 +29,7 @@ struct Finding {
     // Reference findings: the model's operation or action naming the id.
     const void* object = nullptr;
     int id = 0;
-    std::vector<Note> notes;
+    std::vector<Note> notes = {};
 };
 
 // The kind table's description of a class ("activate rules"); the class

@@ -9,6 +9,7 @@
 
 #include "Text.h"
 #include "eventconfig/config/Platform.h"
+#include "xml/TextDecoding.h"
 
 namespace ectool {
 
@@ -43,9 +44,13 @@ Loaded::Loaded(const std::string& path)
     m_reason = WhyUnreadable(source);
     if (m_reason.empty()) {
         errno = 0;
-        m_readable = m_markup.Load(Widen(source).c_str());
+        m_readable = ecfg::ReadFileBytes(Widen(source).c_str(), m_bytes);
         if (!m_readable) m_reason = errno ? std::strerror(errno) : "the file cannot be read";
     }
+    // Decoded as the library's own load decodes it.
+    if (m_readable)
+        m_markup.SetDoc(
+            ecfg::DecodeXmlBytes(m_bytes.data(), m_bytes.size(), m_encoding, m_fellBack));
     if (!m_readable) m_markup.SetDoc(L"");
     m_lines.reset(new LineIndex(m_markup.GetDoc()));
     CMarkup walker(m_markup);

@@ -38,6 +38,10 @@ public:
     const std::string& Reason() const { return m_reason; }
     const CMarkup& Markup() const { return m_markup; }
     const std::wstring& Text() const { return m_markup.GetDoc(); }
+    // The file as stored, and how the library decoded it.
+    const std::vector<unsigned char>& Bytes() const { return m_bytes; }
+    const std::wstring& Encoding() const { return m_encoding; }
+    bool EncodingFellBack() const { return m_fellBack; }
     const DocTree& Tree() const { return *m_tree; }
     Position At(std::size_t offset) const { return m_lines->At(offset); }
 
@@ -54,6 +58,9 @@ private:
     std::string m_shownPath;
     std::string m_reason;
     bool m_readable = false;
+    std::vector<unsigned char> m_bytes;
+    std::wstring m_encoding;
+    bool m_fellBack = false;
     CMarkup m_markup;
     std::unique_ptr<DocTree> m_tree;
     std::unique_ptr<LineIndex> m_lines;

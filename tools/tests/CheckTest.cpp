@@ -112,8 +112,8 @@ const std::string kActions = "<Action Type=\"1\"><EventID>1</EventID></Action>";
 INSTANTIATE_TEST_SUITE_P(
     Checks, CheckFinding,
     ::testing::Values(
-        Case{"syntax", "<EventConfig>\n  <Protocol>\n</EventConfig>\n", "xml-syntax", "<Protocol>",
-             2},
+        Case{"syntax", "<EventConfig>\n  <Protocol>\n</EventConfig>\n", "xml-syntax",
+             "</EventConfig>", 2, "still open", "<Protocol>"},
         Case{"encoding", "<?xml version=\"1.0\" encoding=\"X-NO-SUCH\"?>\n<EventConfig/>\n",
              "encoding", "encoding", 2},
         Case{"log_fields_first",
@@ -276,7 +276,8 @@ INSTANTIATE_TEST_SUITE_P(
         Call{"version_subcommand", "version", 0, "eventconfig ", ""},
         Call{"dump_of_a_missing_protocol", "dump --protocol 7 FILE", 4, "", "has no protocol 7"},
         Call{"dump_of_broken_xml", "dump BROKEN", 2, "", "is not well-formed"},
-        Call{"summary_of_broken_xml", "summary BROKEN", 2, "", ":1:1: error: not well-formed"},
+        Call{"summary_of_broken_xml", "summary BROKEN", 2, "",
+             ":1:1: error: <EventConfig> is never closed"},
         Call{"graph_of_broken_xml", "graph BROKEN", 2, "", "is not well-formed"},
         Call{"dump_without_path", "dump --no-path FILE", 0, "protocol 1 / system state 1\n", ""}),
     [](const ::testing::TestParamInfo<Call>& info) { return std::string(info.param.name); });
