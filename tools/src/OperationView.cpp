@@ -7,39 +7,6 @@ namespace ectool {
 
 using namespace view;
 
-namespace {
-
-// The kind keeps "MinNum" and "MaxNum" without getters; IsNumSatisfy answers
-// 1 on exactly [MinNum, MaxNum], so from one number inside (the element's
-// values are offered) two binary searches find both ends.
-Json SatisfiedRange(COptCalcLogFieldNum& op, const std::vector<int>& probes) {
-    for (int probe : probes) {
-        if (!op.IsNumSatisfy(probe)) continue;
-        long long lo = INT_MIN, hi = probe;  // the first satisfied number is in [lo, hi]
-        while (lo < hi) {
-            long long mid = lo + (hi - lo) / 2;
-            if (op.IsNumSatisfy(static_cast<int>(mid)))
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
-        long long from = lo;
-        lo = probe;
-        hi = INT_MAX;  // the last satisfied number is in [lo, hi]
-        while (lo < hi) {
-            long long mid = lo + (hi - lo + 1) / 2;
-            if (op.IsNumSatisfy(static_cast<int>(mid)))
-                lo = mid;
-            else
-                hi = mid - 1;
-        }
-        return Json::array({from, lo});
-    }
-    return Json::array();
-}
-
-}  // namespace
-
 ObjectView ViewOperation(COperationTypeConfig& op, const std::vector<int>& msgs) {
     ObjectView v = NewView(op, op.GetOperationType(), op.GetOperationInfo());
     Json& g = v.getters;
@@ -232,7 +199,6 @@ ObjectView ViewOperation(COperationTypeConfig& op, const std::vector<int>& msgs)
            As<COptCalcLogFieldNum>(op,
                                    [&](auto& o) {
                                        g["GetFieldID"] = o.GetFieldID();
-                                       g["IsNumSatisfy"] = SatisfiedRange(o, msgs);
                                    }) ||
            As<COptMsgFieldFollowedBySomeFieldConfg>(
                op,
