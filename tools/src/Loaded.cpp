@@ -20,6 +20,16 @@ Loaded::Loaded(const std::string& path) : m_path(path) {
     std::ifstream probe(path, std::ios::binary);
     m_readable = probe.good() && m_markup.Load(Widen(path).c_str());
     if (!m_readable) m_markup.SetDoc(L"");
+    Index();
+}
+
+Loaded::Loaded(const std::string& name, const std::wstring& text)
+    : m_path(name), m_readable(true), m_fromText(true) {
+    m_markup.SetDoc(text);
+    Index();
+}
+
+void Loaded::Index() {
     m_lines.reset(new LineIndex(m_markup.GetDoc()));
     CMarkup walker(m_markup);
     m_tree.reset(new DocTree(walker));
@@ -43,7 +53,14 @@ void Loaded::BuildModels() {
     if (m_built) return;
     m_built = true;
     EventConfigMessageHandler previous = SetEventConfigMessageHandler(&Quiet);
-    m_root.reset(new CEventConfig(Widen(m_path)));
+    if (m_fromText) {
+        // No path reads nothing (quietly); the root then takes the text as
+        // SetEventConfig hands it over.
+        m_root.reset(new CEventConfig(std::wstring()));
+        m_root->SetEventConfig(m_markup.GetDoc());
+    } else {
+        m_root.reset(new CEventConfig(Widen(m_path)));
+    }
     SetEventConfigMessageHandler(previous);
     // The root keeps one document per "ProtocolType"; the later element wins.
     std::map<int, int> nodes;

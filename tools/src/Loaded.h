@@ -26,6 +26,9 @@ class Loaded {
 public:
     // Reads the file; Readable() says whether that worked.
     explicit Loaded(const std::string& path);
+    // An editor's buffer: the text as it stands, named for messages; no
+    // file is read. Always readable.
+    Loaded(const std::string& name, const std::wstring& text);
     Loaded(const Loaded&) = delete;
     Loaded& operator=(const Loaded&) = delete;
     ~Loaded();
@@ -46,8 +49,11 @@ public:
     std::vector<int> ChildrenNamed(int node, const wchar_t* tag) const;
 
 private:
+    void Index();
+
     std::string m_path;
     bool m_readable = false;
+    bool m_fromText = false;
     CMarkup m_markup;
     std::unique_ptr<DocTree> m_tree;
     std::unique_ptr<LineIndex> m_lines;
