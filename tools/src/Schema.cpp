@@ -271,6 +271,22 @@ public:
         m_w.Open("xs:element", Attr("name", "EventConfig"));
         Type(*FileRule());
         m_w.Close();
+        // Content of any name is assessed laxly: the elements below it are
+        // still checked wherever their name has one meaning in the file.
+        // Not the names the kinds use: their elements may be read by
+        // position, and an element of that name is then something else.
+        CollectGlobals(*FileRule(), false);
+        for (Role role : {Role::Operation, Role::Action})
+            for (const auto& group : Groups(role)) CollectGlobals(*group.second, true);
+        for (const auto& entry : m_texts)
+            if (entry.second.size() == 1 && !m_kindNames.count(entry.first))
+                m_globals.insert(entry.first);
+        for (const auto& entry : m_rules) {
+            if (!m_globals.count(entry.first)) continue;
+            m_w.Open("xs:element", Attr("name", Utf8(entry.first)));
+            Type(*entry.second);
+            m_w.Close();
+        }
         for (Num num : {Num::Dec, Num::Hex, Num::HexList, Num::DecList, Num::Type, Num::Flag,
                         Num::ResultType, Num::DecOrInfin, Num::DecOrAll}) {
             Lexical lexical = LexicalOf(num);
@@ -287,6 +303,21 @@ public:
     }
 
 private:
+    // Every named element of the file and the kinds, with the type text each
+    // would get.
+    void CollectGlobals(const ElemRule& rule, bool kind) {
+        for (const ChildRule& child : rule.children) {
+            if (child.name.empty()) continue;
+            if (kind) m_kindNames.insert(child.name);
+            Xsd alone;
+            alone.m_inline = true;
+            alone.Type(*child.elem);
+            m_texts[child.name].insert(alone.m_w.Done());
+            m_rules[child.name] = child.elem.get();
+        }
+        for (const ChildRule& child : rule.children) CollectGlobals(*child.elem, kind);
+    }
+
     static std::string SimpleName(Num num) {
         switch (num) {
             case Num::Dec: return "decimal";
@@ -345,15 +376,18 @@ private:
             // which, so any element is let through here.
             m_w.Open("xs:sequence");
             m_w.Empty("xs:any", Attr("minOccurs", "0") + Attr("maxOccurs", "unbounded") +
-                                    Attr("processContents", "skip"));
+                                    Attr("processContents", rule.opaque ? "skip" : "lax"));
             m_w.Close();
         } else if (!rule.children.empty()) {
             m_w.Open("xs:sequence");
             for (const ChildRule& child : rule.children) {
-                m_w.Open("xs:element",
-                         Attr("name", Utf8(child.name)) +
-                             Attr("minOccurs", child.required ? "1" : "0") +
-                             (child.repeat ? Attr("maxOccurs", "unbounded") : std::string()));
+                std::string occurs = Attr("minOccurs", child.required ? "1" : "0") +
+                                     (child.repeat ? Attr("maxOccurs", "unbounded") : std::string());
+                if (!m_inline && m_globals.count(child.name)) {
+                    m_w.Empty("xs:element", Attr("ref", Utf8(child.name)) + occurs);
+                    continue;
+                }
+                m_w.Open("xs:element", Attr("name", Utf8(child.name)) + occurs);
                 Type(*child.elem);
                 m_w.Close();
             }
@@ -364,6 +398,11 @@ private:
     }
 
     Writer m_w;
+    bool m_inline = false;  // every element declared in place
+    std::set<std::wstring> m_kindNames;
+    std::map<std::wstring, std::set<std::string>> m_texts;
+    std::map<std::wstring, const ElemRule*> m_rules;
+    std::set<std::wstring> m_globals;  // names declared once, at the top
 };
 
 }  // namespace
