@@ -22,7 +22,16 @@ vim.api.nvim_create_autocmd({ 'BufReadPost', 'BufNewFile' }, {
     end
     if client_id then
       vim.lsp.buf_attach_client(args.buf, client_id)
+      -- Completion with <C-x><C-o>; the usual keys for the rest.
       vim.bo[args.buf].omnifunc = 'v:lua.vim.lsp.omnifunc'
+      local function map(lhs, fn) vim.keymap.set('n', lhs, fn, { buffer = args.buf }) end
+      map('K', vim.lsp.buf.hover)
+      map('gd', vim.lsp.buf.definition)
+      map('gr', vim.lsp.buf.references)
+      map('gO', vim.lsp.buf.document_symbol)
+      map('<leader>ca', vim.lsp.buf.code_action)
+      map(']d', vim.diagnostic.goto_next)
+      map('[d', vim.diagnostic.goto_prev)
     end
   end,
 })

@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
     schema->add_option("--format", schemaFormat, "rng (RELAX NG) or xsd (XML Schema 1.0)")
         ->check(CLI::IsMember({"rng", "xsd"}))
         ->capture_default_str();
-    CLI::App* lsp = app.add_subcommand(
-        "lsp", "A language server on standard input and output, for editors");
+    CLI::App* lsp =
+        app.add_subcommand("lsp", "A language server on standard input and output, for editors");
 
     try {
         app.parse(argc, argv);

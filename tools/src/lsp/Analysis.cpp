@@ -106,12 +106,18 @@ std::size_t ScanTags(const std::wstring& t, std::size_t limit, Open open, Close 
 
 Target TargetOf(Ref ref) {
     switch (ref) {
-        case Ref::Msg: return Target::Msg;
-        case Ref::EventState: return Target::EventState;
-        case Ref::Rule: return Target::Rule;
-        case Ref::Event: return Target::Event;
-        case Ref::SysState: return Target::SysState;
-        case Ref::None: break;
+        case Ref::Msg:
+            return Target::Msg;
+        case Ref::EventState:
+            return Target::EventState;
+        case Ref::Rule:
+            return Target::Rule;
+        case Ref::Event:
+            return Target::Event;
+        case Ref::SysState:
+            return Target::SysState;
+        case Ref::None:
+            break;
     }
     return Target::Msg;
 }
@@ -176,8 +182,8 @@ std::size_t TokenEnd(const std::wstring& text, std::size_t begin) {
         end = ValueEnd(text, begin);
     } else {
         end = begin;
-        while (end < text.size() && text[end] != L'<' && text[end] != L'\n' &&
-               text[end] != L'\r' && text[end] != L'=' && text[end] != L'>')
+        while (end < text.size() && text[end] != L'<' && text[end] != L'\n' && text[end] != L'\r' &&
+               text[end] != L'=' && text[end] != L'>')
             ++end;
         while (end > begin && IsSpace(text[end - 1])) --end;
     }
@@ -232,9 +238,9 @@ void Analysis::ScanEnds() {
     const std::vector<Node>& nodes = Tree().Nodes();
     m_ends.assign(nodes.size(), 0);
     for (std::size_t n = 0; n < nodes.size(); ++n) {
-        auto it = std::lower_bound(
-            spans.begin(), spans.end(), nodes[n].offset,
-            [](const std::pair<std::size_t, std::size_t>& s, std::size_t at) { return s.first < at; });
+        auto it = std::lower_bound(spans.begin(), spans.end(), nodes[n].offset,
+                                   [](const std::pair<std::size_t, std::size_t>& s,
+                                      std::size_t at) { return s.first < at; });
         m_ends[n] = it != spans.end() && it->first == nodes[n].offset
                         ? it->second
                         : std::min(text.size(), nodes[n].offset + nodes[n].tag.size() + 1);
@@ -329,7 +335,8 @@ void Analysis::AddValue(Target target, Num num, const std::wstring& value, std::
         if (a < b) {
             std::wstring text = raw.substr(a, b - a);
             int id = IsHex(num) ? HexValue(text) : DecimalValue(text);
-            m_sites.push_back({target, id, begin + a, begin + b, node, protocol, scope, definition});
+            m_sites.push_back(
+                {target, id, begin + a, begin + b, node, protocol, scope, definition});
         }
         piece = slash + 1;
     }
@@ -342,13 +349,26 @@ void Analysis::AddSites(int node, const ElemRule& rule, int protocol, int eventS
             AddValue(target, num, site->value, site->valueOffset, node, where, scope, true);
     };
     switch (rule.role) {
-        case Role::Protocol: define(Target::Protocol, L"ProtocolType", Num::Dec, -1, -1); break;
-        case Role::SystemState: define(Target::SysState, L"ID", Num::Dec, -1, protocol); break;
-        case Role::EventState: define(Target::EventState, L"ID", Num::Dec, -1, protocol); break;
-        case Role::Rule: define(Target::Rule, L"ID", Num::Dec, eventState, protocol); break;
-        case Role::Msg: define(Target::Msg, L"MsgID", Num::Hex, -1, protocol); break;
-        case Role::EventInfo: define(Target::Event, L"ID", Num::Dec, -1, protocol); break;
-        default: break;
+        case Role::Protocol:
+            define(Target::Protocol, L"ProtocolType", Num::Dec, -1, -1);
+            break;
+        case Role::SystemState:
+            define(Target::SysState, L"ID", Num::Dec, -1, protocol);
+            break;
+        case Role::EventState:
+            define(Target::EventState, L"ID", Num::Dec, -1, protocol);
+            break;
+        case Role::Rule:
+            define(Target::Rule, L"ID", Num::Dec, eventState, protocol);
+            break;
+        case Role::Msg:
+            define(Target::Msg, L"MsgID", Num::Hex, -1, protocol);
+            break;
+        case Role::EventInfo:
+            define(Target::Event, L"ID", Num::Dec, -1, protocol);
+            break;
+        default:
+            break;
     }
     for (const AttrRule& attr : rule.attrs) {
         const AttrSite* site = attr.ref == Ref::None ? nullptr : n.Attr(attr.name.c_str());
@@ -410,8 +430,8 @@ CursorContext ContextAt(const std::wstring& text, std::size_t offset) {
         [&](const std::wstring& name, std::size_t begin, std::size_t end, bool selfClosing) {
             ++counts.back();
             if (selfClosing) return;
-            context.open.push_back({name, begin, AttrIn(text, begin, end, L"Type"),
-                                    counts.back() - 1});
+            context.open.push_back(
+                {name, begin, AttrIn(text, begin, end, L"Type"), counts.back() - 1});
             counts.push_back(0);
         },
         [&](const std::wstring& name, std::size_t, std::size_t) {
@@ -434,8 +454,7 @@ CursorContext ContextAt(const std::wstring& text, std::size_t offset) {
         context.kind = CursorContext::TagName;
         return context;
     }
-    context.open.push_back(
-        {name, partial, AttrIn(text, partial, offset, L"Type"), counts.back()});
+    context.open.push_back({name, partial, AttrIn(text, partial, offset, L"Type"), counts.back()});
     // Attribute names and an open quote, up to the cursor.
     context.kind = CursorContext::AttrName;
     std::size_t i = nameEnd;

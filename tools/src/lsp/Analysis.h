@@ -6,9 +6,9 @@
 
 #include <cstddef>
 #include <map>
-#include <tuple>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Check.h"
@@ -29,7 +29,7 @@ struct Site {
     int protocol;            // the protocol element it is resolved in; -1: any
     int scope;               // rules: the event state element around it; -1 otherwise
     bool definition;
-    int switchTo = -1;       // a protocol switch's system state: the protocol's id
+    int switchTo = -1;  // a protocol switch's system state: the protocol's id
     bool hasSwitch = false;
 };
 
@@ -68,7 +68,7 @@ private:
     std::vector<Finding> m_findings;
     std::vector<const ElemRule*> m_rules;
     std::vector<std::size_t> m_ends;
-    std::vector<Site> m_sites;  // in text order
+    std::vector<Site> m_sites;                                             // in text order
     std::map<std::tuple<int, int, int>, std::vector<std::size_t>> m_defs;  // target, id, protocol
 };
 
@@ -88,8 +88,8 @@ struct OpenElement {
 
 struct CursorContext {
     enum Kind { Content, TagName, AttrName, AttrValue, Other } kind = Content;
-    std::vector<OpenElement> open;  // outermost first; for tag contexts the tag itself is last
-    std::wstring attr;              // AttrValue: the attribute
+    std::vector<OpenElement> open;      // outermost first; for tag contexts the tag itself is last
+    std::wstring attr;                  // AttrValue: the attribute
     std::vector<std::wstring> present;  // attributes already in the tag
 };
 

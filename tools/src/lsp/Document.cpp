@@ -41,7 +41,8 @@ std::size_t Document::Offset(Pos pos) const {
         pos.line + 1 < m_lineStarts.size() ? m_lineStarts[pos.line + 1] : m_text.size();
     // Not past the line's end, nor inside its line break.
     while (lineEnd > i && (m_text[lineEnd - 1] == L'\n' || m_text[lineEnd - 1] == L'\r')) --lineEnd;
-    for (std::size_t units = 0; i < lineEnd && units < pos.character; ++i) units += Units(m_text[i]);
+    for (std::size_t units = 0; i < lineEnd && units < pos.character; ++i)
+        units += Units(m_text[i]);
     return i;
 }
 

@@ -57,38 +57,55 @@ const std::map<int, Kind>& Kinds(Role role) {
 std::string KindMarkdown(Role role, int id) {
     const Kind* kind = FindKind(role, id);
     std::string what = role == Role::Operation ? "operation" : "action";
-    if (!kind) return "**" + what + " type " + std::to_string(id) + "**: no such kind; the " +
-                      (role == Role::Operation ? "rule gets a null operation"
-                                               : "list gets a null entry");
+    if (!kind)
+        return "**" + what + " type " + std::to_string(id) + "**: no such kind; the " +
+               (role == Role::Operation ? "rule gets a null operation" : "list gets a null entry");
     return "**" + kind->className + "** (" + what + " type " + std::to_string(id) +
            ")\n\nReads: `" + kind->grammar + "`";
 }
 
 const char* NumText(Num num) {
     switch (num) {
-        case Num::None: return "nothing";
-        case Num::Text: return "text as written";
-        case Num::Dec: return "decimal";
-        case Num::Hex: return "hexadecimal";
-        case Num::HexList: return "hexadecimal ids separated by \"/\"";
-        case Num::DecList: return "decimal ids separated by \"/\"";
-        case Num::Flag: return "\"TRUE\" for on, anything else off";
-        case Num::Type: return "decimal kind id";
-        case Num::ResultType: return "\"TRUE\" or \"FALSE\"";
-        case Num::DecOrInfin: return "decimal, or \"Infin\"";
-        case Num::DecOrAll: return "decimal, or \"all\"";
+        case Num::None:
+            return "nothing";
+        case Num::Text:
+            return "text as written";
+        case Num::Dec:
+            return "decimal";
+        case Num::Hex:
+            return "hexadecimal";
+        case Num::HexList:
+            return "hexadecimal ids separated by \"/\"";
+        case Num::DecList:
+            return "decimal ids separated by \"/\"";
+        case Num::Flag:
+            return "\"TRUE\" for on, anything else off";
+        case Num::Type:
+            return "decimal kind id";
+        case Num::ResultType:
+            return "\"TRUE\" or \"FALSE\"";
+        case Num::DecOrInfin:
+            return "decimal, or \"Infin\"";
+        case Num::DecOrAll:
+            return "decimal, or \"all\"";
     }
     return "";
 }
 
 const char* TargetText(Target target) {
     switch (target) {
-        case Target::Msg: return "message";
-        case Target::EventState: return "event state";
-        case Target::Rule: return "rule";
-        case Target::Event: return "event";
-        case Target::SysState: return "system state";
-        case Target::Protocol: return "protocol";
+        case Target::Msg:
+            return "message";
+        case Target::EventState:
+            return "event state";
+        case Target::Rule:
+            return "rule";
+        case Target::Event:
+            return "event";
+        case Target::SysState:
+            return "system state";
+        case Target::Protocol:
+            return "protocol";
     }
     return "";
 }
@@ -101,7 +118,8 @@ std::string IdText(Target target, int id) {
 }
 
 std::string ElementMarkdown(const ElemRule& rule, const std::wstring& tag) {
-    std::string out = "**<" + Utf8(tag) + ">**" + (rule.what.empty() ? "" : " (" + Utf8(rule.what) + ")");
+    std::string out =
+        "**<" + Utf8(tag) + ">**" + (rule.what.empty() ? "" : " (" + Utf8(rule.what) + ")");
     if (rule.opaque) return out + "\n\nKept whole as text; its content is not read here.";
     if (!rule.attrs.empty()) {
         out += "\n\nAttributes read:";
@@ -190,7 +208,8 @@ json Hover(const Analysis& analysis, const Document& doc, Pos pos) {
         } else if (site->definition) {
             std::size_t uses = analysis.Uses(*def).size() - 1;
             body = "**" + Describe(analysis, *def) + "**, named " + std::to_string(uses) +
-                   (uses == 1 ? " time" : " times") + " in " + ProtocolText(analysis, def->protocol);
+                   (uses == 1 ? " time" : " times") + " in " +
+                   ProtocolText(analysis, def->protocol);
         } else {
             body = "**" + Describe(analysis, *def) + "**, defined at line " +
                    std::to_string(doc.At(def->begin).line + 1) + " in " +
@@ -204,10 +223,9 @@ json Hover(const Analysis& analysis, const Document& doc, Pos pos) {
     const Node& n = analysis.Tree().At(node);
     bool typed = rule->role == Role::Operation || rule->role == Role::Action;
     const AttrSite* type = n.Attr(L"Type");
-    if (typed && type && offset >= type->valueOffset &&
-        offset <= ValueEnd(text, type->valueOffset))
-        return Markdown(KindMarkdown(rule->role, DecimalValue(type->value)), doc,
-                        type->valueOffset, ValueEnd(text, type->valueOffset));
+    if (typed && type && offset >= type->valueOffset && offset <= ValueEnd(text, type->valueOffset))
+        return Markdown(KindMarkdown(rule->role, DecimalValue(type->value)), doc, type->valueOffset,
+                        ValueEnd(text, type->valueOffset));
     std::size_t nameBegin = n.offset + 1, nameEnd = n.offset + 1 + n.tag.size();
     if (offset < nameBegin || offset > nameEnd) return nullptr;
     std::string body = ElementMarkdown(*rule, n.tag);
@@ -261,8 +279,9 @@ json Completion(const Analysis& analysis, const Document& doc, Pos pos) {
             if (site.definition && site.target == target &&
                 (protocol < 0 || site.protocol == protocol || target == Target::Protocol) &&
                 seen.insert(site.id).second)
-                add(target == Target::Msg ? IdText(target, site.id).substr(2)  // as written: no "0x"
-                                          : IdText(target, site.id),
+                add(target == Target::Msg
+                        ? IdText(target, site.id).substr(2)  // as written: no "0x"
+                        : IdText(target, site.id),
                     kItemValue, Describe(analysis, site), std::string());
     };
     const ElemRule* rule = RuleOfPath(context.open);
@@ -316,12 +335,23 @@ json Completion(const Analysis& analysis, const Document& doc, Pos pos) {
             if (!rule) break;
             if (rule->role == Role::RelEventStateId) ids(Target::EventState);
             switch (rule->textRef) {
-                case Ref::Msg: ids(Target::Msg); break;
-                case Ref::EventState: ids(Target::EventState); break;
-                case Ref::Rule: ids(Target::Rule); break;
-                case Ref::Event: ids(Target::Event); break;
-                case Ref::SysState: ids(Target::SysState); break;
-                case Ref::None: break;
+                case Ref::Msg:
+                    ids(Target::Msg);
+                    break;
+                case Ref::EventState:
+                    ids(Target::EventState);
+                    break;
+                case Ref::Rule:
+                    ids(Target::Rule);
+                    break;
+                case Ref::Event:
+                    ids(Target::Event);
+                    break;
+                case Ref::SysState:
+                    ids(Target::SysState);
+                    break;
+                case Ref::None:
+                    break;
             }
             break;
         case CursorContext::Other:
@@ -353,7 +383,8 @@ std::string OperationDetail(const Analysis& analysis, int rule) {
         const Node& op = analysis.Tree().At(child);
         int type = DecimalValue(op.AttrValue(L"Type"));
         const Kind* kind = FindKind(Role::Operation, type);
-        std::string detail = (kind ? kind->className : "no kind") + " (" + std::to_string(type) + ")";
+        std::string detail =
+            (kind ? kind->className : "no kind") + " (" + std::to_string(type) + ")";
         std::wstring info = op.AttrValue(L"Info");
         return info.empty() ? detail : detail + ": " + Utf8(info);
     }
@@ -433,8 +464,7 @@ std::vector<Edit> Fix(const Analysis& analysis, const Finding& finding, std::str
         if (close == std::string::npos) return {};
         std::wstring name = Widen(message.substr(start, close - start));
         title = "Change to \"" + message.substr(start, close - start) + "\"";
-        if (text[at] != L'<')
-            return {{at, NameEndAt(text, at), name}};
+        if (text[at] != L'<') return {{at, NameEndAt(text, at), name}};
         std::vector<Edit> edits = {{at + 1, NameEndAt(text, at + 1), name}};
         int node = analysis.NodeAt(at);
         if (node >= 0 && analysis.Tree().At(node).offset == at) {
@@ -501,8 +531,8 @@ json CodeActions(const Analysis& analysis, const Document& doc, const std::strin
         if (edits.empty()) continue;
         json changes = json::array();
         for (const Edit& edit : edits)
-            changes.push_back({{"range", Range(doc, edit.begin, edit.end)},
-                               {"newText", Utf8(edit.text)}});
+            changes.push_back(
+                {{"range", Range(doc, edit.begin, edit.end)}, {"newText", Utf8(edit.text)}});
         actions.push_back({{"title", title},
                            {"kind", "quickfix"},
                            {"diagnostics", json::array({Diagnostic(analysis, doc, finding)})},

@@ -3,9 +3,8 @@
 // The answers to an editor's questions about one analysed buffer, as the
 // protocol's JSON.
 
-#include <string>
-
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "lsp/Analysis.h"
 #include "lsp/Document.h"

@@ -23,7 +23,8 @@ long long ContentLength(const std::string& block) {
                 while (i < end && (block[i] == ' ' || block[i] == '\t')) ++i;
                 long long value = 0;
                 std::size_t digits = 0;
-                for (; i < end && std::isdigit(static_cast<unsigned char>(block[i])); ++i, ++digits) {
+                for (; i < end && std::isdigit(static_cast<unsigned char>(block[i]));
+                     ++i, ++digits) {
                     value = value * 10 + (block[i] - '0');
                     if (value > static_cast<long long>(Framer::kMaxBody)) return -1;
                 }

@@ -54,14 +54,15 @@ std::string String(const json& value) {
 long long Integer(const json& value, long long fallback = 0) {
     if (value.is_number_integer()) return value.get<long long>();
     if (value.is_number_unsigned())
-        return static_cast<long long>(std::min<unsigned long long>(value.get<unsigned long long>(),
-                                                                   1ull << 62));
+        return static_cast<long long>(
+            std::min<unsigned long long>(value.get<unsigned long long>(), 1ull << 62));
     return fallback;
 }
 
 Pos PosOf(const json& value) {
     Pos pos;
-    long long line = Integer(Member(value, "line")), character = Integer(Member(value, "character"));
+    long long line = Integer(Member(value, "line")),
+              character = Integer(Member(value, "character"));
     pos.line = line < 0 ? 0 : static_cast<std::size_t>(line);
     pos.character = character < 0 ? 0 : static_cast<std::size_t>(character);
     return pos;
@@ -97,9 +98,8 @@ void Server::Publish(const std::string& uri, Open& open, std::vector<std::string
     json params = {{"uri", uri},
                    {"version", open.version},
                    {"diagnostics", Diagnostics(Analyse(uri, open), open.doc, uri)}};
-    out.push_back(Dump({{"jsonrpc", "2.0"},
-                        {"method", "textDocument/publishDiagnostics"},
-                        {"params", params}}));
+    out.push_back(Dump(
+        {{"jsonrpc", "2.0"}, {"method", "textDocument/publishDiagnostics"}, {"params", params}}));
 }
 
 void Server::Notification(const std::string& method, const json& params,
@@ -198,9 +198,10 @@ void Server::Handle(const std::string& body, std::vector<std::string>& out) {
             if (each.is_object())
                 Handle(Dump(each), out);
             else
-                out.push_back(Dump({{"jsonrpc", "2.0"},
-                                    {"id", nullptr},
-                                    {"error", {{"code", kInvalidRequest}, {"message", "not a message"}}}}));
+                out.push_back(
+                    Dump({{"jsonrpc", "2.0"},
+                          {"id", nullptr},
+                          {"error", {{"code", kInvalidRequest}, {"message", "not a message"}}}}));
         return;
     }
     const json& id = Member(message, "id");

@@ -5,10 +5,9 @@
 
 #include <map>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "lsp/Analysis.h"
 #include "lsp/Document.h"
