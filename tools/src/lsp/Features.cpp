@@ -23,35 +23,71 @@ enum { kSymModule = 2, kSymNamespace = 3, kSymClass = 5, kSymFunction = 12, kSym
 
 struct Kind {
     std::string className;
-    std::string grammar;
+    std::string description;
 };
 
-// A kind's class and the shape of its element, from the registry's table.
-const Kind* FindKind(Role role, int id) {
+// Each kind's class and description, from the registry's table.
+const std::map<int, Kind>& Kinds(Role role) {
     auto table = [](const std::vector<EventConfigKindInfo>& kinds) {
         std::map<int, Kind> byId;
         for (const EventConfigKindInfo& kind : kinds)
-            byId[kind.nTypeID] = {kind.szClassName, kind.szShape};
+            byId[kind.nTypeID] = {kind.szClassName, kind.szDescription};
         return byId;
     };
     static const std::map<int, Kind> operations = table(EventConfigOperationKinds());
     static const std::map<int, Kind> actions = table(EventConfigActionKinds());
-    const std::map<int, Kind>& kinds = role == Role::Operation ? operations : actions;
-    auto it = kinds.find(id);
-    return it == kinds.end() ? nullptr : &it->second;
+    static const std::map<int, Kind> none;
+    return role == Role::Operation ? operations : role == Role::Action ? actions : none;
 }
 
-const std::map<int, Kind>& Kinds(Role role) {
-    static const std::map<int, Kind> none;
-    auto table = [](Role r) {
-        std::map<int, Kind> all;
-        for (int id = 0; id < 256; ++id)
-            if (const Kind* kind = FindKind(r, id)) all[id] = *kind;
-        return all;
-    };
-    static const std::map<int, Kind> operations = table(Role::Operation);
-    static const std::map<int, Kind> actions = table(Role::Action);
-    return role == Role::Operation ? operations : role == Role::Action ? actions : none;
+const Kind* FindKind(Role role, int id) {
+    auto it = Kinds(role).find(id);
+    return it == Kinds(role).end() ? nullptr : &it->second;
+}
+
+const char* NumShort(Num num) {
+    switch (num) {
+        case Num::Dec:
+            return "dec";
+        case Num::Hex:
+            return "hex";
+        case Num::HexList:
+            return "hex/hex…";
+        case Num::DecList:
+            return "dec/dec…";
+        case Num::Flag:
+            return "TRUE";
+        case Num::Type:
+            return "type";
+        case Num::ResultType:
+            return "TRUE|FALSE";
+        case Num::DecOrInfin:
+            return "dec|Infin";
+        case Num::DecOrAll:
+            return "dec|all";
+        case Num::None:
+        case Num::Text:
+            break;
+    }
+    return "text";
+}
+
+// What a rule reads, as one line of markup: attributes by name, text by its
+// number rule, "*" for an element of any name, "…" after one read repeatedly.
+std::string GrammarLine(const ElemRule& rule) {
+    std::string out;
+    for (const ChildRule& child : rule.children) {
+        const ElemRule& elem = *child.elem;
+        std::string name = child.name.empty() ? "*" : Utf8(child.name);
+        std::string attrs;
+        for (const AttrRule& attr : elem.attrs) attrs += " " + Utf8(attr.name);
+        std::string content = elem.text != Num::None && elem.children.empty() ? NumShort(elem.text)
+                                                                              : GrammarLine(elem);
+        out += content.empty() ? "<" + name + attrs + "/>"
+                               : "<" + name + attrs + ">" + content + "</" + name + ">";
+        if (child.repeat) out += "…";
+    }
+    return out;
 }
 
 std::string KindMarkdown(Role role, int id) {
@@ -60,8 +96,12 @@ std::string KindMarkdown(Role role, int id) {
     if (!kind)
         return "**" + what + " type " + std::to_string(id) + "**: no such kind; the " +
                (role == Role::Operation ? "rule gets a null operation" : "list gets a null entry");
+    std::shared_ptr<const ElemRule> rule =
+        role == Role::Operation ? OperationRule(id) : ActionRule(id);
+    std::string line = rule ? GrammarLine(*rule) : std::string();
     return "**" + kind->className + "** (" + what + " type " + std::to_string(id) +
-           ")\n\nReads: `" + kind->grammar + "`";
+           "): " + kind->description +
+           "\n\nReads: " + (line.empty() ? std::string("no child elements") : "`" + line + "`");
 }
 
 const char* NumText(Num num) {
@@ -317,7 +357,8 @@ json Completion(const Analysis& analysis, const Document& doc, Pos pos) {
             if (attr == rule->attrs.end()) break;
             if (attr->num == Num::Type) {
                 for (const auto& kind : Kinds(rule->role))
-                    add(std::to_string(kind.first), kItemEnumMember, kind.second.className,
+                    add(std::to_string(kind.first), kItemEnumMember,
+                        kind.second.className + ": " + kind.second.description,
                         KindMarkdown(rule->role, kind.first));
             } else if (attr->num == Num::Flag || attr->num == Num::ResultType) {
                 add("TRUE", kItemValue, "", "");
@@ -383,10 +424,8 @@ std::string OperationDetail(const Analysis& analysis, int rule) {
         const Node& op = analysis.Tree().At(child);
         int type = DecimalValue(op.AttrValue(L"Type"));
         const Kind* kind = FindKind(Role::Operation, type);
-        std::string detail =
-            (kind ? kind->className : "no kind") + " (" + std::to_string(type) + ")";
-        std::wstring info = op.AttrValue(L"Info");
-        return info.empty() ? detail : detail + ": " + Utf8(info);
+        return "operation " + std::to_string(type) + ": " +
+               (kind ? kind->description : std::string("no such kind"));
     }
     return std::string();
 }
