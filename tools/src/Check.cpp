@@ -1,6 +1,4 @@
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "CheckInternal.h"
 #include "XmlCheck.h"
@@ -39,10 +37,7 @@ std::vector<Finding> Checker::Run() {
     }
     // Well-formedness and the bytes: reported, and the model the library does
     // load is still checked.
-    std::vector<unsigned char> bytes;
-    std::ifstream file(m_loaded.Path(), std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    for (Finding& f : CheckXml(bytes, m_loaded.Text(), markup.GetLoadEncoding()))
+    for (Finding& f : CheckXml(m_loaded.Bytes(), m_loaded.Text(), markup.GetLoadEncoding()))
         m_findings.push_back(std::move(f));
     int root = m_loaded.Root();
     if (root < 0) return InTextOrder(std::move(m_findings));

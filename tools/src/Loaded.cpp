@@ -1,6 +1,7 @@
 #include "Loaded.h"
 
 #include <fstream>
+#include <iterator>
 #include <map>
 
 #include "Text.h"
@@ -39,6 +40,16 @@ Loaded::~Loaded() {
     // Models first: their objects came from the registries the root releases.
     m_protocols.clear();
     m_root.reset();
+}
+
+std::vector<unsigned char> Loaded::Bytes() const {
+    if (m_fromText) {
+        std::string utf8 = Utf8(m_markup.GetDoc());
+        return std::vector<unsigned char>(utf8.begin(), utf8.end());
+    }
+    std::ifstream file(m_path, std::ios::binary);
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(file),
+                                      std::istreambuf_iterator<char>());
 }
 
 std::vector<int> Loaded::ChildrenNamed(int node, const wchar_t* tag) const {

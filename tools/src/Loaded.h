@@ -37,6 +37,8 @@ public:
     const std::string& Path() const { return m_path; }
     const CMarkup& Markup() const { return m_markup; }
     const std::wstring& Text() const { return m_markup.GetDoc(); }
+    // The bytes as stored: the file's, or a buffer's text in UTF-8.
+    std::vector<unsigned char> Bytes() const;
     const DocTree& Tree() const { return *m_tree; }
     Position At(std::size_t offset) const { return m_lines->At(offset); }
 

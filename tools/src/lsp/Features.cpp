@@ -228,10 +228,20 @@ json Markdown(const std::string& text, const Document& doc, std::size_t begin, s
 
 }  // namespace
 
-json Diagnostics(const Analysis& analysis, const Document& doc, const std::string&) {
+json Diagnostics(const Analysis& analysis, const Document& doc, const std::string& uri) {
     json list = json::array();
-    for (const Finding& finding : analysis.Findings())
+    for (const Finding& finding : analysis.Findings()) {
+        // A note places the finding before it somewhere else too.
+        if (finding.severity == Severity::Note) {
+            if (list.empty()) continue;
+            std::size_t at = std::min(finding.offset, analysis.Text().size());
+            list.back()["relatedInformation"].push_back(
+                {{"location", Location(doc, uri, at, TokenEnd(analysis.Text(), at))},
+                 {"message", finding.message}});
+            continue;
+        }
         list.push_back(Diagnostic(analysis, doc, finding));
+    }
     return list;
 }
 
@@ -562,7 +572,7 @@ json CodeActions(const Analysis& analysis, const Document& doc, const std::strin
     std::size_t begin = doc.Offset(from), end = doc.Offset(to);
     json actions = json::array();
     for (const Finding& finding : analysis.Findings()) {
-        if (finding.offset == std::wstring::npos) continue;
+        if (finding.offset == std::wstring::npos || finding.severity == Severity::Note) continue;
         std::size_t findingEnd = TokenEnd(analysis.Text(), finding.offset);
         if (findingEnd < begin || finding.offset > end) continue;
         std::string title;

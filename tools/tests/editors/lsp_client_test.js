@@ -88,6 +88,14 @@ const cases = [
     const found = (await open(s, text)).find((d) => d.code === 'dangling-event-state');
     return found && found.range.start.character === find(text, '>555<', '555').character;
   }],
+  ['a note is related information', async (s) => {
+    const text = replace(example, '<Rule ID="2" InitialActivated="0"', '<Rule ID="2" ID="7" InitialActivated="0"');
+    const found = (await open(s, text)).find((d) => d.message.includes('duplicate attribute'));
+    const first = find(text, '<Rule ID="2" ID="7"', 'ID="2"');
+    const related = found && found.relatedInformation && found.relatedInformation[0];
+    return related && related.location.uri === uri && related.location.range.start.line === first.line
+      && related.location.range.start.character === first.character;
+  }],
   ['references from a definition', async (s) => {
     await open(s, example);
     const refs = await s.conn.sendRequest('textDocument/references', {
