@@ -1,5 +1,6 @@
 # EventConfig: build, demo and the full test flow.
 #
+#   make         build the library, the tool and the VS Code extension (build/eventconfig.vsix)
 #   make demo    install what is missing, build, check and summarise examples/EventConfig.xml, run the demo
 #   make test    install what is missing, then every test stage (see TEST_STAGES)
 #   make fuzz    the fuzz targets alone, FUZZ_SECONDS each
@@ -17,7 +18,7 @@ CTEST ?= ctest
 
 PACKAGES := cmake g++ make libgtest-dev libgmock-dev libpugixml-dev clang libclang-rt-14-dev \
 	g++-mingw-w64-x86-64-posix wine wine64 nlohmann-json3-dev libcli11-dev graphviz valgrind \
-	libxml2-dev libexpat1-dev npm
+	libxml2-dev libexpat1-dev npm neovim libxml2-utils jing
 
 BUILD := build
 BUILD_ASAN := build-asan
@@ -36,19 +37,21 @@ export WINEDEBUG := -all
 # No prompts for wine's Mono and Gecko installers.
 export WINEDLLOVERRIDES := mscoree,mshtml=
 
-TEST_STAGES := test-native test-asan test-tsan test-win test-fuzz
+TEST_STAGES := test-native test-editors test-asan test-tsan test-win test-fuzz
 
-.PHONY: all deps build demo test fuzz clean $(TEST_STAGES) fuzz-run
+.PHONY: all deps build demo test fuzz clean $(TEST_STAGES) fuzz-run bench-lsp
 
-all: build
+all: build vsix
 
 # ---- packages ----------------------------------------------------------------
 
 # Installs only what dpkg does not know; waits for another apt run's lock
-# instead of failing on it.
+# instead of failing on it. npm counts as present when the command is there:
+# Node.js packages from outside Debian ship it and conflict with Debian's npm.
 deps:
 	@missing=""; \
 	for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if command -v npm >/dev/null; then missing=$$(echo "$$missing" | sed 's/ npm\b//'); fi; \
 	if [ -z "$$missing" ]; then echo "deps: all packages present"; exit 0; fi; \
 	echo "deps: installing$$missing"; \
 	sudo=""; [ "$$(id -u)" -eq 0 ] || sudo=sudo; \
@@ -109,7 +112,31 @@ test: deps xmlconf
 	exit $$failed
 
 test-native: build
-	cd $(BUILD) && $(CTEST) --output-on-failure -j$(JOBS)
+	cd $(BUILD) && $(CTEST) --output-on-failure -j$(JOBS) -LE editors
+
+# The language server in Neovim and under vscode-jsonrpc, the schemas under
+# xmllint and jing (CTest label "editors"), and the extension packaged.
+test-editors: vsix
+	cd $(BUILD) && $(CTEST) --output-on-failure -L editors
+
+# ---- editor packages -------------------------------------------------------------
+
+VSCODE := editors/vscode
+
+# npm itself comes with Node.js; Debian's packages only when it is missing.
+.PHONY: vsix editors-npm
+editors-npm:
+	@command -v npm >/dev/null || { sudo=""; [ "$$(id -u)" -eq 0 ] || sudo=sudo; \
+	  $$sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -o DPkg::Lock::Timeout=1200 install nodejs npm; }
+	@if [ ! -d $(VSCODE)/node_modules ] || [ $(VSCODE)/package-lock.json -nt $(VSCODE)/node_modules ]; then \
+	  cd $(VSCODE) && npm ci --no-audit --no-fund && touch node_modules; fi
+
+# The VS Code extension with the schema the built tool generates.
+vsix: build editors-npm
+	mkdir -p $(VSCODE)/schema
+	$(BUILD)/tools/eventconfig schema > $(VSCODE)/schema/EventConfig.rng
+	cd $(VSCODE) && npx --no-install vsce package --allow-missing-repository --skip-license \
+	  --out $(CURDIR)/$(BUILD)/eventconfig.vsix
 
 test-asan:
 	CC=clang CXX=clang++ $(CMAKE) -S . -B $(BUILD_ASAN) $(SANITIZER_CONFIG) \
@@ -185,7 +212,7 @@ fuzz: deps
 	@$(MAKE) --no-print-directory test-fuzz
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN) $(BUILD_WIN) $(GTEST_WIN) $(BUILD_FUZZ) $(LOGS)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN) $(BUILD_WIN) $(GTEST_WIN) $(BUILD_FUZZ) $(LOGS) build-bench-lsp
 
 # ---- benchmark ---------------------------------------------------------------
 
@@ -195,6 +222,14 @@ clean:
 .PHONY: bench
 bench: deps
 	@bench/run.sh
+
+# The language server's re-check of the bundled example after a
+# one-character edit (Release build in build-bench-lsp).
+bench-lsp:
+	$(CMAKE) -S . -B build-bench-lsp -DCMAKE_BUILD_TYPE=Release -DEVENTCONFIG_BUILD_BENCH=ON \
+	  -DEVENTCONFIG_BUILD_TESTS=OFF -DEVENTCONFIG_BUILD_TOOLS=ON >/dev/null
+	$(CMAKE) --build build-bench-lsp -j$(JOBS) --target bench_lsp
+	build-bench-lsp/bench/bench_lsp examples/EventConfig.xml 200
 
 # ---- memcheck ---------------------------------------------------------------------
 

@@ -52,6 +52,19 @@ Loaded::Loaded(const std::string& path)
         m_markup.SetDoc(
             ecfg::DecodeXmlBytes(m_bytes.data(), m_bytes.size(), m_encoding, m_fellBack));
     if (!m_readable) m_markup.SetDoc(L"");
+    Index();
+}
+
+Loaded::Loaded(const std::string& name, const std::wstring& text)
+    : m_path(name), m_shownPath(name), m_readable(true), m_encoding(L"UTF-8") {
+    // The buffer's bytes are its text in UTF-8, as an editor would save it.
+    const std::string utf8 = Utf8(text);
+    m_bytes.assign(utf8.begin(), utf8.end());
+    m_markup.SetDoc(text);
+    Index();
+}
+
+void Loaded::Index() {
     m_lines.reset(new LineIndex(m_markup.GetDoc()));
     CMarkup walker(m_markup);
     m_tree.reset(new DocTree(walker));

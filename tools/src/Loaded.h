@@ -27,6 +27,9 @@ public:
     // Reads the file once ("-": standard input); Readable() says whether
     // that worked and Reason() why not.
     explicit Loaded(const std::string& path);
+    // An editor's buffer: the text as it stands, named for messages; no
+    // file is read. Always readable.
+    Loaded(const std::string& name, const std::wstring& text);
     Loaded(const Loaded&) = delete;
     Loaded& operator=(const Loaded&) = delete;
     ~Loaded();
@@ -54,6 +57,8 @@ public:
     std::vector<int> ChildrenNamed(int node, const wchar_t* tag) const;
 
 private:
+    void Index();
+
     std::string m_path;
     std::string m_shownPath;
     std::string m_reason;

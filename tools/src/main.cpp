@@ -12,6 +12,8 @@
 #include "Commands.h"
 #include "Graph.h"
 #include "Text.h"
+#include "Schema.h"
+#include "lsp/Server.h"
 
 #ifndef EVENTCONFIG_TOOL_VERSION
 #define EVENTCONFIG_TOOL_VERSION "0"
@@ -95,6 +97,14 @@ int main(int argc, char** argv) {
     CLI::App* kinds = app.add_subcommand(
         "kinds", "Every operation and action type id with its class and XML shape");
     ectool::GraphCommand graph(app, options);
+    std::string schemaFormat = "rng";
+    CLI::App* schema = app.add_subcommand(
+        "schema", "The file's layout as a RELAX NG or XML Schema, for XML editors");
+    schema->add_option("--format", schemaFormat, "rng (RELAX NG) or xsd (XML Schema 1.0)")
+        ->check(CLI::IsMember({"rng", "xsd"}))
+        ->capture_default_str();
+    CLI::App* lsp =
+        app.add_subcommand("lsp", "A language server on standard input and output, for editors");
     CLI::App* help = app.add_subcommand("help", "This text, or a subcommand's: help SUBCOMMAND");
     std::string helpTopic;
     help->add_option("SUBCOMMAND", helpTopic, "The subcommand to explain");
@@ -163,5 +173,10 @@ int main(int argc, char** argv) {
     if (dump->parsed()) return ectool::RunDump(options);
     if (kinds->parsed()) return ectool::RunKinds(options);
     if (graph.Parsed()) return graph.Run(options);
+    if (schema->parsed()) {
+        options.format = schemaFormat;
+        return ectool::RunSchema(options);
+    }
+    if (lsp->parsed()) return ectool::lsp::RunServer();
     return ectool::kUsage;
 }
