@@ -15,8 +15,6 @@
 
 namespace {
 
-const wchar_t kReplacement = 0xFFFD;
-
 std::atomic<EventConfigMessageHandler> g_messageHandler{nullptr};
 
 void DefaultMessageHandler(const std::wstring& text) {
@@ -28,28 +26,6 @@ void DefaultMessageHandler(const std::wstring& text) {
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
 #endif
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-bool IsSurrogate(char32_t cp) {
-    return cp >= 0xD800 && cp <= 0xDFFF;
 }
 
 }  // namespace
@@ -64,32 +40,6 @@ std::wstring MissingFileMessage(const std::wstring& path) {
 void ShowEventConfigMessage(const std::wstring& text) {
     EventConfigMessageHandler handler = g_messageHandler.load(std::memory_order_acquire);
     (handler ? handler : DefaultMessageHandler)(text);
-}
-
-std::wstring Utf8ToWide(const std::string& bytes) {
-    // The navigator's decoder: one rule for invalid bytes in the library.
-    std::wstring out;
-    DecodeUtf8(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), out);
-    return out;
-}
-
-std::string WideToUtf8(const std::wstring& text) {
-    std::string out;
-    out.reserve(text.size());
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        char32_t cp = static_cast<char32_t>(text[i]);
-        if (sizeof(wchar_t) == 2 && cp >= 0xD800 && cp <= 0xDBFF && i + 1 < n) {
-            const char32_t low = static_cast<char32_t>(text[i + 1]);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
-        }
-        if (IsSurrogate(cp) || cp > 0x10FFFF) cp = kReplacement;
-        AppendUtf8(out, cp);
-    }
-    return out;
 }
 
 }  // namespace ecfg

@@ -9,23 +9,12 @@
 #include <vector>
 
 #include "eventconfig/xml/Markup.h"
+#include "reading/Numbers.h"
 #include "xml/MarkupImpl.h"
 
 namespace ecfg {
 
-// ---- Numbers (the Windows runtime's rules, saturating at 32 bits) ----------
-
-// _wtoi: leading white space, optional sign, decimal digits up to the first
-// other character; no digits gives 0.
-int Wtoi(const std::wstring& text);
-// wcstol in base 16: as above, hexadecimal digits, optional "0x"/"0X".
-int HexToInt(const std::wstring& text);
-// wcstol in base 10.
-int DecToInt(const std::wstring& text);
-// wcstol in the given base (10 or 16) on a NUL-terminated text; *end (when
-// given) receives the first character not converted (the text itself when
-// nothing was). The result saturates at the 32-bit signed limits.
-int WcsToL32(const wchar_t* text, const wchar_t** end, int base);
+// ---- Numbers and lists ---------------------------------------------------
 
 // The runtime's wide lower-case mapping of the current locale.
 void ToLower(std::wstring& text);

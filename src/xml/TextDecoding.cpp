@@ -389,31 +389,50 @@ std::wstring DecodeXmlBytes(const unsigned char* p, std::size_t n, std::wstring&
     return out;
 }
 
+std::wstring Utf8ToWide(const std::string& bytes) {
+    std::wstring out;
+    DecodeUtf8(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), out);
+    return out;
+}
+
+std::string WideToUtf8(const std::wstring& text) {
+    std::string out;
+    out.reserve(text.size());
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        uint32_t cp = static_cast<uint32_t>(text[i]);
+        if (sizeof(wchar_t) == 2 && cp >= 0xD800 && cp <= 0xDBFF && i + 1 < n) {
+            const uint32_t low = static_cast<uint32_t>(text[i + 1]);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | cp >> 6);
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | cp >> 12);
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | cp >> 18);
+            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
 bool ReadFileBytes(const wchar_t* path, std::vector<unsigned char>& out) {
 #ifdef _WIN32
     FILE* f = _wfopen(path, L"rb");
 #else
-    std::string narrow;
-    for (const wchar_t* w = path; *w; ++w) {
-        uint32_t cp = static_cast<uint32_t>(*w);
-        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
-        if (cp < 0x80) {
-            narrow.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            narrow.push_back(static_cast<char>(0xC0 | cp >> 6));
-            narrow.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            narrow.push_back(static_cast<char>(0xE0 | cp >> 12));
-            narrow.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            narrow.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            narrow.push_back(static_cast<char>(0xF0 | cp >> 18));
-            narrow.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            narrow.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            narrow.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
-    FILE* f = std::fopen(narrow.c_str(), "rb");
+    FILE* f = std::fopen(WideToUtf8(path).c_str(), "rb");
 #endif
     if (!f) return false;
     out.clear();

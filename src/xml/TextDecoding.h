@@ -1,6 +1,7 @@
 #pragma once
 
-// Turning a file's bytes into wide text for the navigator.
+// Turning a file's bytes into wide text for the navigator, and the one
+// UTF-8 codec of the project.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +14,14 @@ namespace ecfg {
 // (with surrogates) where it is 16-bit. Invalid values become U+FFFD.
 void AppendCodePoint(std::wstring& out, uint32_t cp);
 
-// Reads a whole file; false when it cannot be opened or read.
+// UTF-8 <-> wide text (UTF-16 where wchar_t has 16 bits, UTF-32 elsewhere).
+// Invalid bytes decode to U+FFFD as the navigator decodes files; encoding
+// replaces unpaired surrogates and values beyond U+10FFFF the same way.
+std::wstring Utf8ToWide(const std::string& bytes);
+std::string WideToUtf8(const std::wstring& text);
+
+// Reads a whole file (a path is handed to the system as UTF-8 where it takes
+// bytes); false when it cannot be opened or read.
 bool ReadFileBytes(const wchar_t* path, std::vector<unsigned char>& out);
 
 // Decodes XML bytes: a byte-order mark wins, then the XML declaration's

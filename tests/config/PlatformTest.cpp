@@ -80,15 +80,4 @@ TEST(EventConfigMessage, DefaultWritesOneUtf8LineToStandardError) {
 }
 #endif
 
-TEST(Utf8, EncodesAndRoundTrips) {
-    std::wstring text = L"host \u914D\u7F6E \u00E9";
-    text += sizeof(wchar_t) == 2 ? std::wstring(L"\xD83D\xDE00")
-                                 : std::wstring(1, static_cast<wchar_t>(0x1F600));
-    EXPECT_EQ(ecfg::WideToUtf8(text), "host \xE9\x85\x8D\xE7\xBD\xAE \xC3\xA9\xF0\x9F\x98\x80");
-    EXPECT_EQ(ecfg::Utf8ToWide(ecfg::WideToUtf8(text)), text);
-    EXPECT_EQ(ecfg::Utf8ToWide("/opt/\xE5\xB7\xA5\x80/host"), L"/opt/\u5DE5\uFFFD/host");
-    // A lone surrogate cannot be encoded.
-    EXPECT_EQ(ecfg::WideToUtf8(std::wstring(1, static_cast<wchar_t>(0xDC00))), "\xEF\xBF\xBD");
-}
-
 }  // namespace

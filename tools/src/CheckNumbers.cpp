@@ -2,6 +2,7 @@
 #include <cwctype>
 
 #include "CheckInternal.h"
+#include "reading/Reading.h"
 
 namespace ectool {
 
@@ -10,11 +11,11 @@ namespace {
 bool Space(wchar_t c) {
     return std::iswspace(static_cast<wint_t>(c)) != 0;
 }
-// How a number rule reads a text: its digits and what stops them.
+// How a number rule reads a text: whether it finds digits and what stops them.
 struct Reading {
     bool blank = true;  // nothing but white space
     bool hexLooking = false;
-    std::size_t digits = 0;
+    bool digits = false;
     std::size_t stop = std::wstring::npos;  // first non-space character after the digits
 };
 
@@ -42,15 +43,15 @@ Reading Read(const std::wstring& text, int base) {
     std::size_t i = 0;
     while (i < text.size() && Space(text[i])) ++i;
     r.blank = i == text.size();
-    std::size_t start = i;
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) ++i;
     r.hexLooking =
         i + 1 < text.size() && text[i] == L'0' && (text[i + 1] == L'x' || text[i + 1] == L'X');
-    if (base == 16 && r.hexLooking && i + 2 < text.size() && DigitValue(text[i + 2]) < 16) i += 2;
-    std::size_t digitsStart = i;
-    while (i < text.size() && DigitValue(text[i]) < base) ++i;
-    r.digits = i - digitsStart;
-    if (r.digits == 0) i = start;
+    // The library's own rule says where the number ends (the start when
+    // there are no digits).
+    const wchar_t* end = nullptr;
+    ecfg::WcsToL32(text.c_str(), &end, base);
+    i = static_cast<std::size_t>(end - text.c_str());
+    r.digits = i != 0;
     while (i < text.size() && Space(text[i])) ++i;
     if (i < text.size()) r.stop = i;
     return r;
@@ -73,15 +74,15 @@ void Checker::CheckNumber(const std::wstring& value, int base, std::size_t offse
         Add(Severity::Warning, offset,
             label + " " + Q(value) +
                 " looks hexadecimal, but the field is decimal: it is read as " +
-                std::to_string(DecimalValue(value)),
+                std::to_string(ecfg::Wtoi(value)),
             check);
-    } else if (r.digits == 0) {
+    } else if (!r.digits) {
         Add(Severity::Warning, offset,
             label + " " + Q(value) + " is not a " + (base == 16 ? "hexadecimal " : "decimal ") +
                 "number: it is read as 0",
             check);
     } else if (r.stop != std::wstring::npos) {
-        int read = base == 16 ? HexValue(value) : DecimalValue(value);
+        int read = base == 16 ? ecfg::HexToInt(value) : ecfg::Wtoi(value);
         std::string shown =
             base == 16 ? Hex(read) + " (" + std::to_string(read) + ")" : std::to_string(read);
         Add(Severity::Warning, offset,
@@ -105,25 +106,25 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
             break;
         case Num::Dec:
             CheckNumber(value, 10, offset, label);
-            site(DecimalValue(value));
+            site(ecfg::Wtoi(value));
             break;
         case Num::Hex:
             CheckNumber(value, 16, offset, label);
-            site(HexValue(value));
+            site(ecfg::HexToInt(value));
             break;
         case Num::HexList:
         case Num::DecList: {
             if (value.empty()) break;
             int base = num == Num::HexList ? 16 : 10;
-            for (const std::wstring& piece : SplitIdList(value)) {
+            ecfg::EachIdPiece(value, [&](const std::wstring& piece) {
                 if (Read(piece, base).blank)
                     Add(Severity::Warning, offset,
                         label + " " + Q(value) + " has an empty id, which is read as 0",
                         "number-format");
                 else
                     CheckNumber(piece, base, offset, label);
-                site(base == 16 ? HexValue(piece) : DecimalValue(piece));
-            }
+                site(base == 16 ? ecfg::HexToInt(piece) : ecfg::Wtoi(piece));
+            });
             break;
         }
         case Num::Flag:
@@ -140,13 +141,13 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
             if (r.hexLooking)
                 Add(Severity::Error, offset,
                     label + " " + Q(value) +
-                        " is read as decimal: " + std::to_string(DecimalValue(value)) +
-                        (DecimalValue(value) == 0 ? ", the base kind" : ""),
+                        " is read as decimal: " + std::to_string(ecfg::Wtoi(value)) +
+                        (ecfg::Wtoi(value) == 0 ? ", the base kind" : ""),
                     "type-number");
             else
                 Add(Severity::Warning, offset,
                     label + " " + Q(value) + " is not a plain decimal number: it is read as " +
-                        std::to_string(DecimalValue(value)),
+                        std::to_string(ecfg::Wtoi(value)),
                     "type-number");
             break;
         }
@@ -157,7 +158,7 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
         case Num::DecOrInfin:
             site(value == L"Infin" ? 0x7F7F7F7F : DecimalValue(value));
             if (value == L"Infin") break;
-            if (Read(value, 10).digits == 0 && EditDistance(value, L"Infin") == 0)
+            if (!Read(value, 10).digits && EditDistance(value, L"Infin") == 0)
                 Add(Severity::Warning, offset,
                     label + " " + Q(value) +
                         " is not \"Infin\" (the match is case-sensitive): it is read as 0",
@@ -165,13 +166,9 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
             else
                 CheckNumber(value, 10, offset, label);
             break;
-        case Num::DecOrAll: {
-            std::wstring lower = value;
-            for (wchar_t& c : lower)
-                c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-            if (lower != L"all") CheckNumber(value, 10, offset, label);
+        case Num::DecOrAll:
+            if (ecfg::Lowered(value) != L"all") CheckNumber(value, 10, offset, label);
             break;
-        }
     }
 }
 

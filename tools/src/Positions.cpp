@@ -1,9 +1,9 @@
 #include "Positions.h"
 
 #include <algorithm>
-#include <cwctype>
 
 #include "eventconfig/xml/Markup.h"
+#include "xml/StartTags.h"
 
 namespace ectool {
 
@@ -39,64 +39,34 @@ namespace {
 bool IsSpace(wchar_t c) {
     return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
 }
-bool EndsName(wchar_t c) {
-    return IsSpace(c) || c == L'=' || c == L'>' || c == L'/' || c == L'<';
-}
 
 }  // namespace
 
-// Finds the attributes' names and offsets in the start tag; the values come
-// from the navigator so that they are exactly what the library reads.
-void DocTree::ScanStartTag(const std::wstring& text, Node& node, const CMarkup& markup) {
-    std::size_t i = node.offset + 1;
-    while (i < text.size() && !EndsName(text[i])) ++i;
-    for (;;) {
-        while (i < text.size() && IsSpace(text[i])) ++i;
-        if (i >= text.size() || text[i] == L'>' || text[i] == L'<') break;
-        if (text[i] == L'/') {
-            if (i + 1 < text.size() && text[i + 1] == L'>') break;
-            ++i;
-            continue;
-        }
-        std::size_t nameStart = i;
-        while (i < text.size() && !EndsName(text[i])) ++i;
-        if (i == nameStart) {
-            ++i;
-            continue;
-        }
+// The attributes' names and offsets as the navigator's index found them; the
+// values from the navigator, so that they are exactly what the library reads.
+void DocTree::ReadStartTag(const std::wstring& text, const ecfg::markup::StartTags& tags,
+                           Node& node, const CMarkup& markup) {
+    ecfg::markup::StartTag tag;
+    if (!tags.At(node.offset, tag)) return;
+    for (const ecfg::markup::AttrSpan& span : tag.attrs) {
         AttrSite attr;
-        attr.name = text.substr(nameStart, i - nameStart);
-        attr.offset = nameStart;
-        attr.valueOffset = nameStart;
-        while (i < text.size() && IsSpace(text[i])) ++i;
-        if (i < text.size() && text[i] == L'=') {
-            ++i;
-            while (i < text.size() && IsSpace(text[i])) ++i;
-            if (i < text.size() && (text[i] == L'"' || text[i] == L'\'')) {
-                wchar_t quote = text[i++];
-                attr.valueOffset = i;
-                while (i < text.size() && text[i] != quote && text[i] != L'<') ++i;
-                if (i < text.size() && text[i] == quote) ++i;
-            } else {
-                attr.valueOffset = i;
-                while (i < text.size() && !IsSpace(text[i]) && text[i] != L'>' && text[i] != L'<')
-                    ++i;
-            }
-        }
+        attr.name = text.substr(span.nameStart, span.nameLength);
         bool seen = std::any_of(node.attrs.begin(), node.attrs.end(),
                                 [&](const AttrSite& other) { return other.name == attr.name; });
         if (seen) continue;  // the first of duplicate names is the one read
+        attr.offset = span.nameStart;
+        attr.valueOffset = span.hasValue ? span.valueStart : span.nameStart;
         attr.value = markup.GetAttrib(attr.name.c_str());
         node.attrs.push_back(std::move(attr));
     }
-    if (i < text.size() && text[i] == L'/') ++i;
-    if (i < text.size() && text[i] == L'>') ++i;
+    std::size_t i = tag.contentStart;
     while (i < text.size() && IsSpace(text[i])) ++i;
     node.textOffset = i;
 }
 
 DocTree::DocTree(CMarkup& markup) {
     const std::wstring& text = markup.GetDoc();
+    const ecfg::markup::StartTags tags(text);
     // An explicit stack: deeply nested input must not exhaust the call stack.
     std::vector<int> open;
     for (;;) {
@@ -105,7 +75,7 @@ DocTree::DocTree(CMarkup& markup) {
             node.tag = markup.GetTagName();
             node.offset = markup.GetElemOffset();
             node.parent = open.empty() ? -1 : open.back();
-            if (node.offset < text.size()) ScanStartTag(text, node, markup);
+            if (node.offset < text.size()) ReadStartTag(text, tags, node, markup);
             node.leaf = !markup.FindChildElem();
             if (node.leaf) node.data = markup.GetData();
             int index = static_cast<int>(m_nodes.size());

@@ -12,6 +12,12 @@
 
 class CMarkup;
 
+namespace ecfg {
+namespace markup {
+class StartTags;
+}
+}  // namespace ecfg
+
 namespace ectool {
 
 struct Position {
@@ -61,7 +67,8 @@ public:
     const std::vector<int>& Tops() const { return m_tops; }
 
 private:
-    void ScanStartTag(const std::wstring& text, Node& node, const CMarkup& markup);
+    void ReadStartTag(const std::wstring& text, const ecfg::markup::StartTags& tags, Node& node,
+                      const CMarkup& markup);
 
     std::vector<Node> m_nodes;
     std::vector<int> m_tops;

@@ -1,27 +1,25 @@
 #pragma once
 
-// Text helpers shared by the commands: UTF-8 output of the library's wide
-// strings and the number rules the library applies, restated so that the
-// tool can say what a text will be read as.
+// Text helpers shared by the commands. UTF-8 goes through the library's own
+// codec and numbers through its own rules (reading/Numbers.h), so that the
+// tool shows what the library reads.
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "reading/Numbers.h"
+#include "xml/TextDecoding.h"
+
 namespace ectool {
 
-std::string Utf8(const std::wstring& text);
-std::wstring Widen(const std::string& utf8);
-
-// The value of a hexadecimal digit (either case); 99 for any other character.
-int DigitValue(wchar_t c);
-
-// _wtoi / wcstol results, saturating at the 32-bit limits like the library.
-int DecimalValue(const std::wstring& text);
-int HexValue(const std::wstring& text);
-
-// The pieces of a '/'-separated id list, empty pieces included.
-std::vector<std::wstring> SplitIdList(const std::wstring& text);
+// The tool's short names for the library's codec.
+inline std::string Utf8(const std::wstring& text) {
+    return ecfg::WideToUtf8(text);
+}
+inline std::wstring Widen(const std::string& utf8) {
+    return ecfg::Utf8ToWide(utf8);
+}
 
 // Edit distance, for "did you mean" suggestions.
 std::size_t EditDistance(const std::wstring& a, const std::wstring& b);

@@ -215,13 +215,4 @@ TEST(Text, NearestNameSuggestsOnlyLikelyMisspellings) {
         EXPECT_EQ(ectool::NearestName(row.name, names), row.nearest) << ectool::Utf8(row.name);
 }
 
-TEST(Text, NumberRulesMatchTheLibrary) {
-    EXPECT_EQ(ectool::DecimalValue(L" 12abc"), 12);
-    EXPECT_EQ(ectool::DecimalValue(L"0x10"), 0);
-    EXPECT_EQ(ectool::HexValue(L"0x1f"), 31);
-    EXPECT_EQ(ectool::HexValue(L"99999999999"), 2147483647);
-    EXPECT_EQ(ectool::DecimalValue(L"-99999999999"), -2147483647 - 1);
-    EXPECT_EQ(ectool::SplitIdList(L"1A/").size(), 2u);
-}
-
 }  // namespace

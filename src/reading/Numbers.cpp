@@ -1,0 +1,56 @@
+#include "reading/Numbers.h"
+
+#include <climits>
+#include <cwctype>
+
+namespace ecfg {
+
+int DigitValue(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    return 99;
+}
+
+int WcsToL32(const wchar_t* text, const wchar_t** end, int base) {
+    const wchar_t* p = text;
+    while (*p && std::iswspace(static_cast<wint_t>(*p))) ++p;
+    bool negative = false;
+    if (*p == L'+' || *p == L'-') {
+        negative = (*p == L'-');
+        ++p;
+    }
+    if (base == 16 && p[0] == L'0' && (p[1] == L'x' || p[1] == L'X') && DigitValue(p[2]) < 16)
+        p += 2;
+    const wchar_t* digits = p;
+    // Accumulate in 64 bits and stop growing once past the 32-bit range, so
+    // any number of digits is read in one pass without overflow.
+    long long value = 0;
+    const long long limit = static_cast<long long>(INT_MAX) + 1;
+    while (DigitValue(*p) < base) {
+        if (value <= limit) value = value * base + DigitValue(*p);
+        ++p;
+    }
+    if (p == digits) {
+        if (end) *end = text;
+        return 0;
+    }
+    if (end) *end = p;
+    if (negative) {
+        value = -value;
+        return value < INT_MIN ? INT_MIN : static_cast<int>(value);
+    }
+    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+int Wtoi(const std::wstring& text) {
+    return WcsToL32(text.c_str(), nullptr, 10);
+}
+int HexToInt(const std::wstring& text) {
+    return WcsToL32(text.c_str(), nullptr, 16);
+}
+int DecToInt(const std::wstring& text) {
+    return WcsToL32(text.c_str(), nullptr, 10);
+}
+
+}  // namespace ecfg

@@ -1,0 +1,42 @@
+#pragma once
+
+// The number rules of the Windows runtime, which every reader follows on
+// every platform (results saturate at the 32-bit limits), and the cutting of
+// '/'-separated id lists. The tool applies the same rules to say what a text
+// is read as.
+
+#include <cstddef>
+#include <string>
+
+namespace ecfg {
+
+// The value of a hexadecimal digit (either case); 99 for any other character.
+int DigitValue(wchar_t c);
+
+// wcstol in the given base (10 or 16) on a NUL-terminated text: leading white
+// space, an optional sign, in base 16 an optional "0x"/"0X" before a digit,
+// then digits up to the first other character. *end (when given) receives
+// the first character not converted (the text itself when nothing was).
+int WcsToL32(const wchar_t* text, const wchar_t** end, int base);
+
+// _wtoi: the base-10 rule; no digits gives 0.
+int Wtoi(const std::wstring& text);
+// wcstol in base 16.
+int HexToInt(const std::wstring& text);
+// wcstol in base 10.
+int DecToInt(const std::wstring& text);
+
+// Calls f with each piece of a '/'-separated list in order, empty pieces
+// included ("3//5" gives "3", "", "5"; "" gives one empty piece).
+template <class F>
+void EachIdPiece(const std::wstring& text, F f) {
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t slash = text.find(L'/', start);
+        f(text.substr(start, slash == std::wstring::npos ? std::wstring::npos : slash - start));
+        if (slash == std::wstring::npos) break;
+        start = slash + 1;
+    }
+}
+
+}  // namespace ecfg
