@@ -63,7 +63,7 @@ void Checker::CheckAttrs(int node, const ElemRule& rule, int owner) {
     if (!identity) return;
     const std::wstring id = n.AttrValue(identity->attr);
     const std::string shown =
-        identity->role == Role::Msg ? Hex(HexValue(id)) : std::to_string(DecimalValue(id));
+        identity->role == Role::Msg ? Hex(ecfg::HexToInt(id)) : std::to_string(ecfg::DecToInt(id));
     if (misnamed) {
         // Every child of "StateMachineConfig" is a system state, whatever its name.
         Add(Severity::Error, n.offset,

@@ -27,12 +27,12 @@ bool Saturates(const std::wstring& text, int base) {
     bool negative = false;
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
     if (base == 16 && i + 2 < text.size() && text[i] == L'0' &&
-        (text[i + 1] == L'x' || text[i + 1] == L'X') && DigitValue(text[i + 2]) < 16)
+        (text[i + 1] == L'x' || text[i + 1] == L'X') && ecfg::DigitValue(text[i + 2]) < 16)
         i += 2;
     const long long limit = negative ? 2147483648LL : 2147483647LL;
     long long value = 0;
-    for (; i < text.size() && DigitValue(text[i]) < base; ++i) {
-        value = value * base + DigitValue(text[i]);
+    for (; i < text.size() && ecfg::DigitValue(text[i]) < base; ++i) {
+        value = value * base + ecfg::DigitValue(text[i]);
         if (value > limit) return true;
     }
     return false;
@@ -65,7 +65,7 @@ void Checker::CheckNumber(const std::wstring& value, int base, std::size_t offse
     if (r.blank) return;
     const char* check = "number-format";
     if (Saturates(value, base)) {
-        int read = base == 16 ? HexValue(value) : DecimalValue(value);
+        int read = base == 16 ? ecfg::HexToInt(value) : ecfg::DecToInt(value);
         Add(Severity::Error, offset,
             label + " " + Q(value) + " is beyond the 32-bit range: it is read as " +
                 (base == 16 ? Hex(read) + " (" + std::to_string(read) + ")" : std::to_string(read)),
@@ -156,7 +156,7 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
                            "result-type");
             break;
         case Num::DecOrInfin:
-            site(value == L"Infin" ? 0x7F7F7F7F : DecimalValue(value));
+            site(value == L"Infin" ? 0x7F7F7F7F : ecfg::DecToInt(value));
             if (value == L"Infin") break;
             if (!Read(value, 10).digits && EditDistance(value, L"Infin") == 0)
                 Add(Severity::Warning, offset,

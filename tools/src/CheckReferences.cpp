@@ -228,7 +228,7 @@ void Checker::CheckProtocol(LoadedProtocol& protocol) {
     std::vector<int> stateNodes = ReadBelow(protocol.node, Role::SystemState);
     std::map<int, int> winners = Winners(stateNodes, L"ID", false, true);
     for (int node : stateNodes) {
-        int id = DecimalValue(m_tree.At(node).AttrValue(L"ID"));
+        int id = ecfg::DecToInt(m_tree.At(node).AttrValue(L"ID"));
         auto it = systems.find(id);
         if (winners[id] == node && it != systems.end()) {
             CheckEventStates(protocol, node, it->second->GetEventStateList());
@@ -255,7 +255,7 @@ void Checker::CheckEventStates(LoadedProtocol& protocol, int holder,
     std::vector<int> nodes = ReadBelow(holder, Role::EventState);
     std::map<int, int> winners = Winners(nodes, L"ID", false, true);
     for (int node : nodes) {
-        int id = DecimalValue(m_tree.At(node).AttrValue(L"ID"));
+        int id = ecfg::DecToInt(m_tree.At(node).AttrValue(L"ID"));
         auto it = states.find(id);
         if (winners[id] == node && it != states.end() && it->second) {
             if (!it->second->GetInitialActivated())
@@ -274,7 +274,7 @@ void Checker::CheckRules(LoadedProtocol& protocol, int stateNode, CEventStateCon
     std::vector<int> nodes = ReadBelow(stateNode, Role::Rule);
     std::map<int, int> winners = Winners(nodes, L"ID", false, true);
     for (int node : nodes) {
-        int id = DecimalValue(m_tree.At(node).AttrValue(L"ID"));
+        int id = ecfg::DecToInt(m_tree.At(node).AttrValue(L"ID"));
         auto it = rules.find(id);
         if (winners[id] == node && it != rules.end() && it->second) {
             if (!it->second->GetInitialActivated())
@@ -304,9 +304,9 @@ void Checker::CheckReach() {
         std::vector<int> states = ReadBelow(protocol.node, Role::SystemState);
         std::map<int, int> winners = Winners(states, L"ID", false, true);
         for (std::size_t i = 1; i < states.size(); ++i) {
-            int id = DecimalValue(m_tree.At(states[i]).AttrValue(L"ID"));
+            int id = ecfg::DecToInt(m_tree.At(states[i]).AttrValue(L"ID"));
             if (winners[id] != states[i] || reach.sysStates.count(id)) continue;
-            if (DecimalValue(m_tree.At(states.front()).AttrValue(L"ID")) == id) continue;
+            if (ecfg::DecToInt(m_tree.At(states.front()).AttrValue(L"ID")) == id) continue;
             Add(Severity::Warning, AttrOffset(states[i], L"ID"),
                 "nothing can enter " + Written(states[i], L"ID") +
                     ": no action of the file moves the machine into it",

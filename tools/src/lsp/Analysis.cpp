@@ -191,7 +191,7 @@ std::size_t TokenEnd(const std::wstring& text, std::size_t begin) {
 }
 
 std::shared_ptr<const ElemRule> KindRule(Role role, const std::wstring& type) {
-    int id = DecimalValue(type);
+    int id = ecfg::DecToInt(type);
     return role == Role::Operation ? OperationRule(id) : ActionRule(id);
 }
 
@@ -306,7 +306,7 @@ void Analysis::Walk(int node, const ElemRule* rule, int protocol, int eventState
                 AddValue(Target::SysState, Num::Hex, stateId->value, stateId->valueOffset, state,
                          -1, -1, false);
                 m_sites.back().hasSwitch = true;
-                m_sites.back().switchTo = HexValue(id->value);
+                m_sites.back().switchTo = ecfg::HexToInt(id->value);
             }
             break;
         }
@@ -321,7 +321,7 @@ void Analysis::AddValue(Target target, Num num, const std::wstring& value, std::
     std::wstring raw = text.substr(begin, end - begin);
     // Entities make the written text differ from the value: the whole span then.
     if (!IsList(num) || raw != value) {
-        int id = IsHex(num) ? HexValue(value) : DecimalValue(value);
+        int id = IsHex(num) ? ecfg::HexToInt(value) : ecfg::DecToInt(value);
         m_sites.push_back({target, id, begin, end, node, protocol, scope, definition});
         return;
     }
@@ -334,7 +334,7 @@ void Analysis::AddValue(Target target, Num num, const std::wstring& value, std::
         while (b > a && IsSpace(raw[b - 1])) --b;
         if (a < b) {
             std::wstring text = raw.substr(a, b - a);
-            int id = IsHex(num) ? HexValue(text) : DecimalValue(text);
+            int id = IsHex(num) ? ecfg::HexToInt(text) : ecfg::DecToInt(text);
             m_sites.push_back(
                 {target, id, begin + a, begin + b, node, protocol, scope, definition});
         }

@@ -274,12 +274,12 @@ json Hover(const Analysis& analysis, const Document& doc, Pos pos) {
     bool typed = rule->role == Role::Operation || rule->role == Role::Action;
     const AttrSite* type = n.Attr(L"Type");
     if (typed && type && offset >= type->valueOffset && offset <= ValueEnd(text, type->valueOffset))
-        return Markdown(KindMarkdown(rule->role, DecimalValue(type->value)), doc, type->valueOffset,
+        return Markdown(KindMarkdown(rule->role, ecfg::DecToInt(type->value)), doc, type->valueOffset,
                         ValueEnd(text, type->valueOffset));
     std::size_t nameBegin = n.offset + 1, nameEnd = n.offset + 1 + n.tag.size();
     if (offset < nameBegin || offset > nameEnd) return nullptr;
     std::string body = ElementMarkdown(*rule, n.tag);
-    if (typed) body += "\n\n" + KindMarkdown(rule->role, DecimalValue(n.AttrValue(L"Type")));
+    if (typed) body += "\n\n" + KindMarkdown(rule->role, ecfg::DecToInt(n.AttrValue(L"Type")));
     return Markdown(body, doc, nameBegin, nameEnd);
 }
 
@@ -432,7 +432,7 @@ std::string OperationDetail(const Analysis& analysis, int rule) {
         const ElemRule* read = analysis.RuleOf(child);
         if (!read || read->role != Role::Operation) continue;
         const Node& op = analysis.Tree().At(child);
-        int type = DecimalValue(op.AttrValue(L"Type"));
+        int type = ecfg::DecToInt(op.AttrValue(L"Type"));
         const Kind* kind = FindKind(Role::Operation, type);
         return "operation " + std::to_string(type) + ": " +
                (kind ? kind->description : std::string("no such kind"));
@@ -541,7 +541,7 @@ std::vector<Edit> Fix(const Analysis& analysis, const Finding& finding, std::str
         if (digits == std::wstring::npos || value.compare(digits, 2, L"0x") != 0) {
             if (digits == std::wstring::npos || value.compare(digits, 2, L"0X") != 0) return {};
         }
-        std::wstring decimal = Widen(std::to_string(HexValue(value)));
+        std::wstring decimal = Widen(std::to_string(ecfg::HexToInt(value)));
         title = "Write the type in decimal: " + Utf8(decimal);
         return {{at, end, decimal}};
     }
