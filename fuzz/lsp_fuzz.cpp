@@ -69,27 +69,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       {"id", 4},
                       {"method", "textDocument/documentSymbol"},
                       {"params", {{"textDocument", doc}}}});
-        Send(server, {
-            {"jsonrpc", "2.0"}, {"id", 5}, {"method", "textDocument/codeAction"}, {
-                "params", {
-                    {"textDocument", doc}, {
-                        "range", {
-                            {"start", At(0, 0)}, {
-                                "end", At(lines, 0)
-                            }
-                        }
-                    }
-                }
-            }}
-    });
-    // A half-typed tag in the middle, as an incremental change.
-    Send(server, {{"jsonrpc", "2.0"},
-                  {"method", "textDocument/didChange"},
-                  {"params",
-                   {{"textDocument", {{"uri", uri}, {"version", 2}}},
-                    {"contentChanges",
-                     {{{"range", {{"start", At(lines / 2, 3)}, {"end", At(lines / 2, 9)}}},
-                       {"text", "<Rule ID=\"1/"}}}}}}});
-}
-return 0;
+        Send(server,
+             {{"jsonrpc", "2.0"},
+              {"id", 5},
+              {"method", "textDocument/codeAction"},
+              {"params",
+               {{"textDocument", doc}, {"range", {{"start", At(0, 0)}, {"end", At(lines, 0)}}}}}});
+        // A half-typed tag in the middle, as an incremental change.
+        Send(server, {{"jsonrpc", "2.0"},
+                      {"method", "textDocument/didChange"},
+                      {"params",
+                       {{"textDocument", {{"uri", uri}, {"version", 2}}},
+                        {"contentChanges",
+                         {{{"range", {{"start", At(lines / 2, 3)}, {"end", At(lines / 2, 9)}}},
+                           {"text", "<Rule ID=\"1/"}}}}}}});
+    }
+    return 0;
 }
