@@ -114,7 +114,7 @@ private:
         if (!markup.FindElem(L"Protocol")) return docs;
         markup.IntoElem();
         while (markup.FindElem())
-            docs[ecfg::Wtoi(markup.GetAttrib(L"ProtocolType"))] = markup.GetSubDoc();
+            docs[ecfg::DecToInt(markup.GetAttrib(L"ProtocolType"))] = markup.GetSubDoc();
         return docs;
     }
 

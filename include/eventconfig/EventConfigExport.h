@@ -1,8 +1,9 @@
 #pragma once
 
-// One export macro for every public class. The library itself is built with
-// EVENTCONFIG_BUILD; hosts see the import side. EVENTCONFIG_STATIC turns the
-// macro off for code linked straight against the object files.
+// One export macro for every public class: exported while the shared library
+// is built (EVENTCONFIG_BUILD), imported by hosts of the shared library, and
+// empty (EVENTCONFIG_STATIC) for code linked straight against the library's
+// object files.
 #if defined(EVENTCONFIG_STATIC)
 #define EVENTCONFIG_API
 #elif defined(_WIN32) || defined(__CYGWIN__)

@@ -8,7 +8,7 @@
 // The process-wide registry of action kinds: one prototype per type id.
 class CActionTypeFactory : public ecfg::PrototypeRegistry<CActionConfig> {
 public:
-    // The registry, built on first use; null if it cannot be allocated.
+    // The registry, built on first use; std::bad_alloc when it cannot be.
     static CActionTypeFactory* GetInstance();
     // Destroys the registry (if any); the next GetInstance builds a fresh one.
     static void Release();

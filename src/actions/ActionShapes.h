@@ -20,7 +20,7 @@ inline std::vector<int> ReadActionIdList(const XmlSource& source) {
     std::vector<int> ids;
     XmlReader reader(source);
     reader.Find();
-    ReadChildNumbers(reader, Wtoi, EmptyText::AsZero, ids);
+    ReadChildNumbers(reader, DecToInt, EmptyText::AsZero, ids);
     return ids;
 }
 

@@ -17,16 +17,6 @@ namespace ecfg {
 
 typedef OwnedPtrMap<std::wstring, CMessageFieldConfig> FieldConfigMap;
 
-// A reader over an action's sub-document, already inside the action element
-// (the first element, whatever its name).
-class ActionReader : public XmlReader {
-public:
-    explicit ActionReader(const XmlSource& source) : XmlReader(source) {
-        Find();
-        Into();
-    }
-};
-
 // Files the current element's locator under its (possibly lower-cased) name;
 // a repeated name replaces, and destroys, the earlier entry. With no element
 // current the entry is made from empty attributes.

@@ -15,7 +15,7 @@ CActLogFieldLocatorMapConfig::CActLogFieldLocatorMapConfig(const ecfg::XmlSource
                                                            Action_Type_Enum type, FieldRead read)
     : CActionConfig(source) {
     SetActionType(type);
-    ecfg::ActionReader reader(source);
+    ecfg::InsideElement reader(source);
     reader.Find(L"LogField");
     m_nToUpdateFieldID = reader.AttrHex(L"ID");
     reader.Find(L"Msg");
@@ -61,7 +61,7 @@ CActUpdateLogFieldByRuleInit::CActUpdateLogFieldByRuleInit() {
 
 CActUpdateLogFieldByRuleInit::CActUpdateLogFieldByRuleInit(const ecfg::XmlSource& source)
     : CActionConfig(source) {
-    ecfg::ActionReader reader(source);
+    ecfg::InsideElement reader(source);
     reader.Find(L"LogField");
     m_nFieldID = reader.AttrHex(L"ID");
     reader.Find(L"RuleInitial");
@@ -106,7 +106,7 @@ CActLogFieldIDConfig::CActLogFieldIDConfig(Action_Type_Enum type) {
 }
 
 CActLogFieldIDConfig::CActLogFieldIDConfig(const ecfg::XmlSource& source) : CActionConfig(source) {
-    ecfg::ActionReader reader(source);
+    ecfg::InsideElement reader(source);
     reader.Find(L"FieldID");
     m_nFieldID = reader.DataHex();
 }
@@ -131,7 +131,7 @@ CActInitMsgFieldConfig::CActInitMsgFieldConfig() {
 
 CActInitMsgFieldConfig::CActInitMsgFieldConfig(const ecfg::XmlSource& source)
     : CActionConfig(source) {
-    ecfg::ActionReader reader(source);
+    ecfg::InsideElement reader(source);
     reader.Find(L"Msg");
     const ecfg::FixedLocator locator = ecfg::ReadFixedLocator(reader);
     m_strToSaveFieldName = locator.name;
@@ -152,7 +152,7 @@ CActSaveSumOfMsgFieldsConfig::CActSaveSumOfMsgFieldsConfig() {
 
 CActSaveSumOfMsgFieldsConfig::CActSaveSumOfMsgFieldsConfig(const ecfg::XmlSource& source)
     : CActionConfig(source) {
-    ecfg::ActionReader reader(source);
+    ecfg::InsideElement reader(source);
     reader.Find(L"Msg");
     m_nMsgID = reader.AttrHex(L"ID");
     reader.EachChild(nullptr, [&] {

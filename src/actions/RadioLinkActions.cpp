@@ -16,7 +16,7 @@ CActRuleFieldNamesConfig::CActRuleFieldNamesConfig(const ecfg::XmlSource& source
                                                    const wchar_t* second, NameCase nameCase)
     : CActionConfig(source) {
     SetActionType(type);
-    ecfg::ActionReader reader(source);
+    ecfg::InsideElement reader(source);
     reader.Find(L"Rule");
     GenRuleIDList(reader.Attr(L"ID"), m_vecRuleIDList);
     reader.Into();
@@ -59,16 +59,16 @@ CActSwitchProtocol::CActSwitchProtocol() {
 }
 
 CActSwitchProtocol::CActSwitchProtocol(const ecfg::XmlSource& source) : CActionConfig(source) {
-    ecfg::ActionReader reader(source);
+    ecfg::InsideElement reader(source);
     reader.Find(L"SwitchToProtocol");
     m_nProtocol = reader.AttrHex(L"ID");
     reader.Into();
     reader.Find(L"SystemState");
     m_nSysID = reader.AttrHex(L"ID");
     reader.Find(L"NeededActiveWaitingEventState");
-    ecfg::ReadChildNumbers(reader, ecfg::Wtoi, ecfg::EmptyText::AsZero, m_vecNeedActiveList);
+    ecfg::ReadChildNumbers(reader, ecfg::DecToInt, ecfg::EmptyText::AsZero, m_vecNeedActiveList);
     reader.Find(L"NeededInActiveWaitingEventState");
-    ecfg::ReadChildNumbers(reader, ecfg::Wtoi, ecfg::EmptyText::AsZero, m_vecNeedInactiveList);
+    ecfg::ReadChildNumbers(reader, ecfg::DecToInt, ecfg::EmptyText::AsZero, m_vecNeedInactiveList);
 }
 
 ECFG_ACTION_TEXT_AND_CLONE(CActSwitchProtocol, std::wstring);
@@ -81,7 +81,7 @@ CAct_EnterIntoProtocalSwitchModeConfig::CAct_EnterIntoProtocalSwitchModeConfig(
     const ecfg::XmlSource& source)
     : CActionConfig(source) {
     SetActionType(ACT_TYPE_ENTER_INTO_PROTOCOL_SWITCH_MODE);
-    ecfg::ActionReader reader(source);
+    ecfg::InsideElement reader(source);
     reader.Find(L"NeedRunningWaitingEventState");
     reader.EachChild(L"WaitingEventSate",
                      [&] { m_vecRunningWaitingEventStateList.push_back(reader.DataDec()); });

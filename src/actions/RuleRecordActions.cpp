@@ -31,7 +31,7 @@ CActRecordInfoForRule::CActRecordInfoForRule()
 
 CActRecordInfoForRule::CActRecordInfoForRule(const ecfg::XmlSource& source)
     : CActRuleFieldRecordConfig(source, ACT_TYPE_RECORD_INFO_FOR_RULE) {
-    ecfg::ActionReader reader(source);
+    ecfg::InsideElement reader(source);
     ReadRule(reader, TagSearch::Forward);
 }
 
@@ -42,7 +42,7 @@ CActRecordInfoForRule_ReverseFind::CActRecordInfoForRule_ReverseFind()
 
 CActRecordInfoForRule_ReverseFind::CActRecordInfoForRule_ReverseFind(const ecfg::XmlSource& source)
     : CActRuleFieldRecordConfig(source, ACT_TYPE_RECORD_INFO_FOR_RULE_REVERSE_FIND) {
-    ecfg::ActionReader reader(source);
+    ecfg::InsideElement reader(source);
     reader.Find(L"EventState");
     m_nEventStateID = reader.AttrDec(L"ID");
     reader.Into();

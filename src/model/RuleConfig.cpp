@@ -31,16 +31,11 @@ void CRuleConfig::Read(ecfg::XmlReader& reader) {
     reader.Find(L"ActionList");
     reader.EachChild(L"Result", [&] {
         ecfg::XmlReader result{ecfg::XmlSource(reader)};
-        ReadActionList(result);
+        InitialActionList(result);
     });
 }
 
-void CRuleConfig::InitialActionList(std::wstring subDoc) {
-    ecfg::XmlReader reader(subDoc);
-    ReadActionList(reader);
-}
-
-void CRuleConfig::ReadActionList(ecfg::XmlReader& reader) {
+void CRuleConfig::InitialActionList(ecfg::XmlReader& reader) {
     reader.Find();
     // A "Result" that is neither "TRUE" nor "FALSE" selects no list.
     OwnedPtrVector<CActionConfig>* list = reader.AttrIs(L"Type", L"TRUE")    ? &m_vecTrueActionList

@@ -6,7 +6,7 @@
 #include "reading/Reading.h"
 
 using ecfg::Header;
-using ecfg::InsideOperation;
+using ecfg::InsideElement;
 
 namespace ecfg {
 
@@ -17,7 +17,7 @@ LogInitMsgFieldShape::LogInitMsgFieldShape(Operation_Type_Enum id)
 
 LogInitMsgFieldShape::LogInitMsgFieldShape(const XmlSource& source, Operation_Type_Enum id)
     : LogInitMsgFieldShape(id) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     m_nFieldID = ReadInitialFieldID(reader);
     reader.Find(L"ReceiveMsg");
     const FixedLocator locator = ReadFixedLocator(reader);
@@ -39,7 +39,7 @@ LogInitMultiMsgFieldShape::LogInitMultiMsgFieldShape(Operation_Type_Enum id)
 LogInitMultiMsgFieldShape::LogInitMultiMsgFieldShape(const XmlSource& source,
                                                      Operation_Type_Enum id)
     : LogInitMultiMsgFieldShape(id) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     m_nFieldID = ReadInitialFieldID(reader);
     reader.Find(L"ReceiveMsg");
     reader.Into();
@@ -64,7 +64,7 @@ MsgFieldRuleInitShape::MsgFieldRuleInitShape(Operation_Type_Enum id)
 
 MsgFieldRuleInitShape::MsgFieldRuleInitShape(const XmlSource& source, Operation_Type_Enum id)
     : MsgFieldRuleInitShape(id) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     m_nReverseFind = ReadMsgFieldIntoMap(reader, m_vecMsgIDList, m_mapMsgFieldConfig);
 }
 
@@ -83,7 +83,7 @@ LogFieldRecordedShape::LogFieldRecordedShape(Operation_Type_Enum id)
 
 LogFieldRecordedShape::LogFieldRecordedShape(const XmlSource& source, Operation_Type_Enum id)
     : COperationTypeConfig(ReadHeader(source, id, Header::FromElement)) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find(L"Field");
     m_nFieldID = reader.AttrHex(L"ID");
     m_nIsFreq = reader.AttrDec(L"IsFreq");
@@ -170,7 +170,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFieldUnEqualLogFieldInitConfig, std::wstrin
 COptMsgFieldUnEqualLogFieldInitConfig::COptMsgFieldUnEqualLogFieldInitConfig(
     const ecfg::XmlSource& source)
     : COptMsgFieldUnEqualLogFieldInitConfig() {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     m_nInitialFieldID = ecfg::ReadInitialFieldID(reader);
     m_nReverseFind = ecfg::ReadMsgFieldIntoMap(reader, m_vecMsgIDList, m_mapMsgFieldConfig);
 }
@@ -189,7 +189,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFieldEqualLogFieldInitConfig, std::wstring)
 COptMsgFieldEqualLogFieldInitConfig::COptMsgFieldEqualLogFieldInitConfig(
     const ecfg::XmlSource& source)
     : COptMsgFieldEqualLogFieldInitConfig() {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     m_nInitialFieldID = ecfg::ReadInitialFieldID(reader);
     ReadMsgAndField(reader);
 }

@@ -4,7 +4,7 @@
 #include "reading/Reading.h"
 
 using ecfg::Header;
-using ecfg::InsideOperation;
+using ecfg::InsideElement;
 
 namespace ecfg {
 
@@ -17,8 +17,8 @@ MsgFieldCountShape::MsgFieldCountShape(const XmlSource& source, Operation_Type_E
     : MsgTagFieldShape(ReadHeader(
           source, id,
           id == OPT_TYPE_MSG_FIELD_COUNT_GE ? Header::FromElementThenOwnId : Header::OwnId)) {
-    InsideOperation reader(source);
-    m_nNeedMeetedNum = Wtoi(ReadCountedField(reader));
+    InsideElement reader(source);
+    m_nNeedMeetedNum = DecToInt(ReadCountedField(reader));
 }
 
 std::wstring MsgFieldCountShape::ReadCountedField(XmlReader& reader) {
@@ -32,14 +32,14 @@ MsgSatisFieldCountShape::MsgSatisFieldCountShape(Operation_Type_Enum id) : MsgFi
 
 MsgSatisFieldCountShape::MsgSatisFieldCountShape(const XmlSource& source, Operation_Type_Enum id)
     : MsgFieldCountShape(id) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     std::wstring needed = ReadCountedField(reader);
     // Only the Equal kind knows "all" (every message), stored as -1.
     if (id == OPT_TYPE_MSG_SATIS_FIELD_COUNT_EQUAL) {
         ToLower(needed);
-        SetNeedMeetedNum(needed == L"all" ? -1 : Wtoi(needed));
+        SetNeedMeetedNum(needed == L"all" ? -1 : DecToInt(needed));
     } else {
-        SetNeedMeetedNum(Wtoi(needed));
+        SetNeedMeetedNum(DecToInt(needed));
     }
     reader.EachChild(nullptr, [&] { m_vecCandidateValue.push_back(Lowered(reader.Data())); });
 }
@@ -65,7 +65,7 @@ MsgFreqLogFreqShape::MsgFreqLogFreqShape(Operation_Type_Enum id)
 
 MsgFreqLogFreqShape::MsgFreqLogFreqShape(const XmlSource& source, Operation_Type_Enum id)
     : MsgFreqLogFreqShape(id) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     m_nFieldID = ReadInitialFieldID(reader);
     m_nIsFreqInfo = reader.AttrDec(L"IsFreq");
     reader.Find(L"ReceiveMsg");
@@ -148,12 +148,12 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptCalcLogFieldNum, std::wstring);
 
 COptCalcLogFieldNum::COptCalcLogFieldNum(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find(L"Field");
     m_nFieldID = reader.AttrHex(L"ID");
     m_nMinNum = reader.AttrDec(L"MinNum");
     const std::wstring maxNum = reader.Attr(L"MaxNum");
-    m_nMaxNum = (maxNum == L"Infin") ? kInfiniteNum : ecfg::Wtoi(maxNum);
+    m_nMaxNum = (maxNum == L"Infin") ? kInfiniteNum : ecfg::DecToInt(maxNum);
 }
 
 int COptCalcLogFieldNum::IsNumSatisfy(int number) {
@@ -170,7 +170,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptMsgFieldFollowedBySomeFieldConfg, std::wstring
 COptMsgFieldFollowedBySomeFieldConfg::COptMsgFieldFollowedBySomeFieldConfg(
     const ecfg::XmlSource& source)
     : COptMsgFieldFollowedBySomeFieldConfg() {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find(L"Msg");
     ecfg::GetMsgIDList(reader.Attr(L"ID"), m_vecMsgIDList);
     reader.Into();
@@ -192,7 +192,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptPSCAndRLNumNotChangeCofnig, std::wstring);
 
 COptPSCAndRLNumNotChangeCofnig::COptPSCAndRLNumNotChangeCofnig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find(L"MsgList");
     ecfg::ReadChildNumbers(reader, ecfg::HexToInt, ecfg::EmptyText::AsZero, m_vecMsgList);
     reader.Find(L"MsgField");

@@ -3,7 +3,7 @@
 #include "operations/OperationShapes.h"
 #include "reading/Reading.h"
 
-using ecfg::InsideOperation;
+using ecfg::InsideElement;
 
 // ---- The value-list check --------------------------------------------------------
 
@@ -20,7 +20,7 @@ COptCheckFieldConfig::COptCheckFieldConfig(std::wstring subDoc)
 
 COptCheckFieldConfig::COptCheckFieldConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find();
     m_nMsgID = reader.DataHex();
     reader.Find();
@@ -38,7 +38,7 @@ CheckFieldInMsgListShape::CheckFieldInMsgListShape(Operation_Type_Enum id)
 // The check's own reading, then the 1st child once more as the whole id list.
 CheckFieldInMsgListShape::CheckFieldInMsgListShape(const XmlSource& source)
     : COptCheckFieldConfig(source) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find();
     GetMsgIDList(reader.Data(), m_vecMsgList);
 }
@@ -60,7 +60,7 @@ FieldValueShape::FieldValueShape(Operation_Type_Enum id) {
 // 1st child: one message id per child (empty skipped); 2nd child: "Name",
 // "Value".
 FieldValueShape::FieldValueShape(const XmlSource& source) : COperationTypeConfig(source) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find();
     ReadChildNumbers(reader, HexToInt, EmptyText::Skip, m_vecMsgList);
     reader.Find();
@@ -113,7 +113,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptFieldCmpConfig, std::wstring);
 // child ("Name").
 COptFieldCmpConfig::COptFieldCmpConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     // Entering a missing end gives an empty level: its reads are absent.
     const auto readEnd = [&reader](MCD_CSTR name, int& msgID, std::wstring& fieldName) {
         reader.Find(name);

@@ -3,7 +3,7 @@
 #include "operations/OperationShapes.h"
 #include "reading/Reading.h"
 
-using ecfg::InsideOperation;
+using ecfg::InsideElement;
 
 namespace ecfg {
 
@@ -16,7 +16,7 @@ InitialMsgFieldShape::InitialMsgFieldShape(Operation_Type_Enum id) {
 
 InitialMsgFieldShape::InitialMsgFieldShape(const XmlSource& source, Operation_Type_Enum id)
     : InitialMsgFieldShape(id) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     m_strInitialKeywordName = ReadLocatedIDs(reader, L"InitialMsg", m_vecInitialMsgID).name;
     Unpack(ReadLocatedIDs(reader, L"ReceiveMsg", m_vecReceiveMsgList), m_strKeywordName, m_nLength,
            m_nOffset);
@@ -35,7 +35,7 @@ InitialFieldShape::InitialFieldShape(Operation_Type_Enum id) : InitialMsgFieldSh
 // The shared reading, then "InitialMsg" once more for the rest of its locator.
 InitialFieldShape::InitialFieldShape(const XmlSource& source, Operation_Type_Enum id)
     : InitialMsgFieldShape(source, id) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find(L"InitialMsg");
     m_nInitialLength = reader.AttrDec(L"Length");
     m_nInitialOffset = reader.AttrDec(L"StartOffset");
@@ -83,7 +83,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptInitFieldBellowSumOfFields, const std::wstring
 COptInitFieldBellowSumOfFields::COptInitFieldBellowSumOfFields(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
     SetOperationType(OPT_TYPE_INIT_FIELD_BELLOW_SUM_OF_FIELDS);
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find(L"InitialMsg");
     m_nInitialMsgID = reader.AttrHex(L"ID");
     reader.EachChild(nullptr, [&] { m_vecSumOfFieldsList.push_back(reader.Attr(L"Name")); });
@@ -105,7 +105,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptInitLogFieldBelongFieldConfig, std::wstring);
 
 COptInitLogFieldBelongFieldConfig::COptInitLogFieldBelongFieldConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find(L"InitialField");
     m_nInitFieldID = reader.AttrHex(L"ID");
     reader.Find(L"Field");

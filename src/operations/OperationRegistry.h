@@ -8,7 +8,7 @@
 // The process-wide registry of operation kinds: one prototype per type id.
 class COperationTypeConfigFactory : public ecfg::PrototypeRegistry<COperationTypeConfig> {
 public:
-    // The registry, built on first use; null if it cannot be allocated.
+    // The registry, built on first use; std::bad_alloc when it cannot be.
     static COperationTypeConfigFactory* GetInstance();
     // Destroys the registry (if any); the next GetInstance builds a fresh one.
     static void Release();

@@ -12,16 +12,6 @@
 
 namespace ecfg {
 
-// A reader inside the operation element (the sub-document's first element,
-// whatever its name), before its first child.
-class InsideOperation : public XmlReader {
-public:
-    explicit InsideOperation(const XmlSource& source) : XmlReader(source) {
-        Find();
-        Into();
-    }
-};
-
 // A reader on the operation element itself, for kinds that search its
 // children without going into it.
 class OnOperation : public XmlReader {

@@ -4,7 +4,7 @@
 #include "reading/Reading.h"
 
 using ecfg::EmptyText;
-using ecfg::InsideOperation;
+using ecfg::InsideElement;
 using ecfg::OnOperation;
 
 // ---- 1 --------------------------------------------------------------------------
@@ -49,7 +49,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptStartCounterAndWaitMsgConfig, std::wstring);
 
 COptStartCounterAndWaitMsgConfig::COptStartCounterAndWaitMsgConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find(L"Count");
     m_nCount = reader.DataDec();
     reader.Find(L"MsgList");
@@ -101,7 +101,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptWaitLog_FieldEqualConfig, std::wstring);
 
 COptWaitLog_FieldEqualConfig::COptWaitLog_FieldEqualConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find(L"Field");
     m_nFieldID = reader.AttrHex(L"ID");
     ecfg::ReadChildTexts(reader, false, m_vecValueList);
@@ -118,7 +118,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptWaitEventConfig, std::wstring);
 COptWaitEventConfig::COptWaitEventConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
     OnOperation reader(source);
-    ecfg::ReadChildNumbers(reader, ecfg::Wtoi, EmptyText::AsZero, m_vecEventIDList);
+    ecfg::ReadChildNumbers(reader, ecfg::DecToInt, EmptyText::AsZero, m_vecEventIDList);
 }
 
 // ---- 42 -------------------------------------------------------------------------
@@ -133,7 +133,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptStartTimer_By_MsgField_Config, std::wstring);
 // the added time.
 COptStartTimer_By_MsgField_Config::COptStartTimer_By_MsgField_Config(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
-    InsideOperation reader(source);
+    InsideElement reader(source);
     reader.Find();
     GetMsgIDList(reader.Data(), m_vecMsgIDs);
     reader.Find();

@@ -12,7 +12,8 @@ int DigitValue(wchar_t c) {
     return 99;
 }
 
-int WcsToL32(const wchar_t* text, const wchar_t** end, int base) {
+NumberRead ReadNumber(const wchar_t* text, int base) {
+    NumberRead read;
     const wchar_t* p = text;
     while (*p && std::iswspace(static_cast<wint_t>(*p))) ++p;
     bool negative = false;
@@ -32,20 +33,22 @@ int WcsToL32(const wchar_t* text, const wchar_t** end, int base) {
         ++p;
     }
     if (p == digits) {
-        if (end) *end = text;
-        return 0;
+        read.end = text;
+        return read;
     }
-    if (end) *end = p;
-    if (negative) {
-        value = -value;
-        return value < INT_MIN ? INT_MIN : static_cast<int>(value);
-    }
-    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+    read.end = p;
+    if (negative) value = -value;
+    read.saturated = value < INT_MIN || value > INT_MAX;
+    read.value = value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : static_cast<int>(value);
+    return read;
 }
 
-int Wtoi(const std::wstring& text) {
-    return WcsToL32(text.c_str(), nullptr, 10);
+int WcsToL32(const wchar_t* text, const wchar_t** end, int base) {
+    const NumberRead read = ReadNumber(text, base);
+    if (end) *end = read.end;
+    return read.value;
 }
+
 int HexToInt(const std::wstring& text) {
     return WcsToL32(text.c_str(), nullptr, 16);
 }

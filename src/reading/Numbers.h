@@ -13,17 +13,24 @@ namespace ecfg {
 // The value of a hexadecimal digit (either case); 99 for any other character.
 int DigitValue(wchar_t c);
 
+// What the number rule made of a text.
+struct NumberRead {
+    int value = 0;
+    const wchar_t* end = nullptr;  // first character not converted (the text when none was)
+    bool saturated = false;        // the digits went past the 32-bit range
+};
+
 // wcstol in the given base (10 or 16) on a NUL-terminated text: leading white
 // space, an optional sign, in base 16 an optional "0x"/"0X" before a digit,
-// then digits up to the first other character. *end (when given) receives
-// the first character not converted (the text itself when nothing was).
+// then digits up to the first other character; saturates at the 32-bit
+// limits. _wtoi is the same rule in base 10.
+NumberRead ReadNumber(const wchar_t* text, int base);
+// Its value; *end (when given) receives the end.
 int WcsToL32(const wchar_t* text, const wchar_t** end, int base);
 
-// _wtoi: the base-10 rule; no digits gives 0.
-int Wtoi(const std::wstring& text);
 // wcstol in base 16.
 int HexToInt(const std::wstring& text);
-// wcstol in base 10.
+// wcstol in base 10, and _wtoi.
 int DecToInt(const std::wstring& text);
 
 // Calls f with each piece of a '/'-separated list in order, empty pieces

@@ -37,7 +37,7 @@ void GetMsgIDList(const std::wstring& text, std::vector<int>& ids) {
     SplitIds(text, HexToInt, ids);
 }
 void GenRuleIDList(const std::wstring& text, std::vector<int>& ids) {
-    SplitIds(text, Wtoi, ids);
+    SplitIds(text, DecToInt, ids);
 }
 
 // ---- XmlReader ----------------------------------------------------------------
@@ -191,15 +191,8 @@ std::wstring XmlReader::SubDoc() {
     m_nLastSubDoc = Elem();
     return m_cursor.SubDoc(m_nLastSubDoc);
 }
-std::wstring XmlReader::ChildAttr(MCD_CSTR name) const {
-    return m_cursor.Attrib(Child(), name);
-}
 std::wstring XmlReader::ChildData() const {
     return m_cursor.Data(Child());
-}
-std::wstring XmlReader::ChildSubDoc() {
-    m_nLastSubDoc = Child();
-    return m_cursor.SubDoc(m_nLastSubDoc);
 }
 
 int XmlReader::AttrNumber(MCD_CSTR name, int base) const {

@@ -108,9 +108,7 @@ public:
     std::wstring Attr(MCD_CSTR name) const;
     std::wstring Data() const;
     std::wstring SubDoc();
-    std::wstring ChildAttr(MCD_CSTR name) const;
     std::wstring ChildData() const;
-    std::wstring ChildSubDoc();
 
     // Number reads, without building the text when it can be read in place.
     int AttrDec(MCD_CSTR name) const { return AttrNumber(name, 10); }
@@ -129,11 +127,6 @@ public:
         Into();
         while (Find(name)) f();
         Out();
-    }
-    // Calls f() with each element of the current level that has the name.
-    template <class F>
-    void EachElem(MCD_CSTR name, F f) {
-        while (Find(name)) f();
     }
 
 private:
@@ -154,6 +147,16 @@ private:
     bool m_bElem = false;
     bool m_bChild = false;
     int m_nDead = 0;
+};
+
+// A reader inside a kind's element (the sub-document's first element,
+// whatever its name), before its first child.
+class InsideElement : public XmlReader {
+public:
+    explicit InsideElement(const XmlSource& source) : XmlReader(source) {
+        Find();
+        Into();
+    }
 };
 
 // ---- Child lists of the current element -------------------------------------

@@ -23,18 +23,16 @@ namespace ecfg {
 template <class T>
 class ProcessInstance {
 public:
-    // The existing instance, or a new one; null when it cannot be built.
+    // The existing instance, or a new one. A failed allocation propagates
+    // (std::bad_alloc) and leaves no instance: a caller that went on with a
+    // null registry would build rules without their operations and actions.
     static T* Get() {
         T* instance = s_instance.load(std::memory_order_acquire);
         if (instance) return instance;
         std::lock_guard<std::mutex> lock(s_mutex);
         instance = s_instance.load(std::memory_order_relaxed);
         if (!instance) {
-            try {
-                instance = new T();
-            } catch (const std::bad_alloc&) {
-                return nullptr;
-            }
+            instance = new T();
             s_instance.store(instance, std::memory_order_release);
         }
         return instance;

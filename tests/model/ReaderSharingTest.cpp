@@ -51,7 +51,7 @@ std::wstring Walk(CMarkup& m) {
                 [&] {
                     out += L"[" + m.GetSubDoc() + L"|" + m.GetData() + L"|" + m.GetAttrib(L"a") +
                            L"|" + m.GetAttrib(L"b") + L"|" +
-                           std::to_wstring(ecfg::Wtoi(m.GetAttrib(L"n"))) + L"|" +
+                           std::to_wstring(ecfg::DecToInt(m.GetAttrib(L"n"))) + L"|" +
                            std::to_wstring(ecfg::HexToInt(m.GetData())) + L"]";
                 });
     return out;

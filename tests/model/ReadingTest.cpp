@@ -45,7 +45,7 @@ TEST(NumberRules, DecimalAndHexadecimal) {
         {L"-80000000", -80000000, INT_MIN},
     };
     for (const NumberCase& c : cases) {
-        EXPECT_EQ(ecfg::Wtoi(c.text), c.wtoi)
+        EXPECT_EQ(ecfg::DecToInt(c.text), c.wtoi)
             << "decimal of '" << std::wstring(c.text).size() << "' chars";
         EXPECT_EQ(ecfg::DecToInt(c.text), c.wtoi);
         EXPECT_EQ(ecfg::HexToInt(c.text), c.hex);

@@ -27,7 +27,7 @@ std::map<int, int> Checker::Winners(const std::vector<int>& nodes, const wchar_t
     std::map<int, int> winners;
     for (int node : nodes) {
         std::wstring value = m_tree.At(node).AttrValue(attr);
-        int id = hex ? ecfg::HexToInt(value) : ecfg::Wtoi(value);
+        int id = hex ? ecfg::HexToInt(value) : ecfg::DecToInt(value);
         if (laterWins || !winners.count(id)) winners[id] = node;
     }
     return winners;
@@ -38,7 +38,7 @@ void Checker::Duplicates(const std::vector<int>& nodes, const wchar_t* attr, boo
     std::map<int, int> winners = Winners(nodes, attr, hex, laterWins);
     for (int node : nodes) {
         std::wstring value = m_tree.At(node).AttrValue(attr);
-        int id = hex ? ecfg::HexToInt(value) : ecfg::Wtoi(value);
+        int id = hex ? ecfg::HexToInt(value) : ecfg::DecToInt(value);
         int winner = winners[id];
         if (winner == node) continue;
         std::string shown = hex ? Hex(id) : std::to_string(id);

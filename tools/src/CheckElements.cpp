@@ -97,7 +97,7 @@ void Checker::Walk(int node, const ElemRule& rule, int owner, const std::string&
         if (!type)
             Add(Severity::Warning, n.offset,
                 Tag(n.tag) + " has no \"Type\": it is read as 0, the base kind", "type-number");
-        int id = ecfg::Wtoi(type ? type->value : std::wstring());
+        int id = ecfg::DecToInt(type ? type->value : std::wstring());
         std::shared_ptr<const ElemRule> kind =
             rule.role == Role::Operation ? OperationRule(id) : ActionRule(id);
         if (!kind) return;  // no kind: the model's null entry is reported later

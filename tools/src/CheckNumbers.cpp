@@ -16,27 +16,9 @@ struct Reading {
     bool blank = true;  // nothing but white space
     bool hexLooking = false;
     bool digits = false;
+    bool saturated = false;                 // past the 32-bit range
     std::size_t stop = std::wstring::npos;  // first non-space character after the digits
 };
-
-// Whether the digits of a text go past the 32-bit range, where the number
-// rules saturate.
-bool Saturates(const std::wstring& text, int base) {
-    std::size_t i = 0;
-    while (i < text.size() && Space(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
-    if (base == 16 && i + 2 < text.size() && text[i] == L'0' &&
-        (text[i + 1] == L'x' || text[i + 1] == L'X') && ecfg::DigitValue(text[i + 2]) < 16)
-        i += 2;
-    const long long limit = negative ? 2147483648LL : 2147483647LL;
-    long long value = 0;
-    for (; i < text.size() && ecfg::DigitValue(text[i]) < base; ++i) {
-        value = value * base + ecfg::DigitValue(text[i]);
-        if (value > limit) return true;
-    }
-    return false;
-}
 
 Reading Read(const std::wstring& text, int base) {
     Reading r;
@@ -48,9 +30,9 @@ Reading Read(const std::wstring& text, int base) {
         i + 1 < text.size() && text[i] == L'0' && (text[i + 1] == L'x' || text[i + 1] == L'X');
     // The library's own rule says where the number ends (the start when
     // there are no digits).
-    const wchar_t* end = nullptr;
-    ecfg::WcsToL32(text.c_str(), &end, base);
-    i = static_cast<std::size_t>(end - text.c_str());
+    const ecfg::NumberRead read = ecfg::ReadNumber(text.c_str(), base);
+    r.saturated = read.saturated;
+    i = static_cast<std::size_t>(read.end - text.c_str());
     r.digits = i != 0;
     while (i < text.size() && Space(text[i])) ++i;
     if (i < text.size()) r.stop = i;
@@ -64,7 +46,7 @@ void Checker::CheckNumber(const std::wstring& value, int base, std::size_t offse
     Reading r = Read(value, base);
     if (r.blank) return;
     const char* check = "number-format";
-    if (Saturates(value, base)) {
+    if (r.saturated) {
         int read = base == 16 ? ecfg::HexToInt(value) : ecfg::DecToInt(value);
         Add(Severity::Error, offset,
             label + " " + Q(value) + " is beyond the 32-bit range: it is read as " +
@@ -74,7 +56,7 @@ void Checker::CheckNumber(const std::wstring& value, int base, std::size_t offse
         Add(Severity::Warning, offset,
             label + " " + Q(value) +
                 " looks hexadecimal, but the field is decimal: it is read as " +
-                std::to_string(ecfg::Wtoi(value)),
+                std::to_string(ecfg::DecToInt(value)),
             check);
     } else if (!r.digits) {
         Add(Severity::Warning, offset,
@@ -82,7 +64,7 @@ void Checker::CheckNumber(const std::wstring& value, int base, std::size_t offse
                 "number: it is read as 0",
             check);
     } else if (r.stop != std::wstring::npos) {
-        int read = base == 16 ? ecfg::HexToInt(value) : ecfg::Wtoi(value);
+        int read = base == 16 ? ecfg::HexToInt(value) : ecfg::DecToInt(value);
         std::string shown =
             base == 16 ? Hex(read) + " (" + std::to_string(read) + ")" : std::to_string(read);
         Add(Severity::Warning, offset,
@@ -106,7 +88,7 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
             break;
         case Num::Dec:
             CheckNumber(value, 10, offset, label);
-            site(ecfg::Wtoi(value));
+            site(ecfg::DecToInt(value));
             break;
         case Num::Hex:
             CheckNumber(value, 16, offset, label);
@@ -123,7 +105,7 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
                         "number-format");
                 else
                     CheckNumber(piece, base, offset, label);
-                site(base == 16 ? ecfg::HexToInt(piece) : ecfg::Wtoi(piece));
+                site(base == 16 ? ecfg::HexToInt(piece) : ecfg::DecToInt(piece));
             });
             break;
         }
@@ -141,13 +123,13 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
             if (r.hexLooking)
                 Add(Severity::Error, offset,
                     label + " " + Q(value) +
-                        " is read as decimal: " + std::to_string(ecfg::Wtoi(value)) +
-                        (ecfg::Wtoi(value) == 0 ? ", the base kind" : ""),
+                        " is read as decimal: " + std::to_string(ecfg::DecToInt(value)) +
+                        (ecfg::DecToInt(value) == 0 ? ", the base kind" : ""),
                     "type-number");
             else
                 Add(Severity::Warning, offset,
                     label + " " + Q(value) + " is not a plain decimal number: it is read as " +
-                        std::to_string(ecfg::Wtoi(value)),
+                        std::to_string(ecfg::DecToInt(value)),
                     "type-number");
             break;
         }

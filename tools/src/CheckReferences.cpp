@@ -185,14 +185,14 @@ void Checker::CheckRelationship(LoadedProtocol& protocol, int listNode) {
     if (!special) return;
     std::map<int, CEventStateConfig*> states = special->GetEventStateList();
     for (int entry : ReadBelow(listNode, Role::RelSystemState)) {
-        int id = ecfg::Wtoi(m_tree.At(entry).AttrValue(L"ID"));
+        int id = ecfg::DecToInt(m_tree.At(entry).AttrValue(L"ID"));
         if (!m_sysStates.count(id))
             Add(Severity::Warning, AttrOffset(entry, L"ID"),
                 "relationship entry for system state " + std::to_string(id) + ", which protocol " +
                     std::to_string(protocol.type) + " does not define",
                 "dangling-system-state");
         for (int ref : ReadBelow(entry, Role::RelEventStateId)) {
-            int state = ecfg::Wtoi(m_tree.At(ref).data);
+            int state = ecfg::DecToInt(m_tree.At(ref).data);
             if (!states.count(state))
                 Add(Severity::Warning, m_tree.At(ref).textOffset,
                     "WaitingEventStateID " + std::to_string(state) +

@@ -97,7 +97,7 @@ void Loaded::BuildModels() {
     std::vector<int> lists = ChildrenNamed(Root(), L"Protocol");
     if (!lists.empty())
         for (int child : m_tree->At(lists.front()).children)
-            nodes[ecfg::Wtoi(m_tree->At(child).AttrValue(L"ProtocolType"))] = child;
+            nodes[ecfg::DecToInt(m_tree->At(child).AttrValue(L"ProtocolType"))] = child;
     for (const auto& entry : nodes) {
         LoadedProtocol protocol;
         protocol.type = entry.first;

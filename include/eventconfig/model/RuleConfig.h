@@ -34,9 +34,9 @@ public:
     int GetPlatType() { return m_nPlatType; }
 
 private:
-    void InitialActionList(std::wstring subDoc);
     void Read(ecfg::XmlReader& reader);
-    void ReadActionList(ecfg::XmlReader& result);
+    // One "Result" element's action list, read in place.
+    void InitialActionList(ecfg::XmlReader& result);
 
     int m_nRuleID;
     int m_nInitialActivated;
