@@ -51,6 +51,7 @@ std::vector<Finding> Checker::Run() {
     CheckDuplicates();
     m_loaded.BuildModels();
     for (LoadedProtocol& protocol : m_loaded.Protocols()) CheckProtocol(protocol);
+    CheckDroppedProtocols();
     CheckReach();
     TagDropped();
     return InTextOrder(std::move(m_findings));

@@ -162,9 +162,17 @@ void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std
                 "missing-element");
         }
     }
+    bool misread = false;
     for (std::size_t i = 0; i < count; ++i) {
         if (childRuleOf[i] != none) {
-            const ChildRule& childRule = rule.children[childRuleOf[i]];
+            const std::size_t k = childRuleOf[i];
+            const ChildRule& childRule = rule.children[k];
+            if (owner >= 0 && childRule.name.empty() &&
+                Misread(kids[i], childRule, i, startPos[k], owner, context)) {
+                m_read[static_cast<std::size_t>(kids[i])] = childRule.elem.get();
+                misread = true;
+                continue;
+            }
             Walk(kids[i], *childRule.elem, owner, std::string());
             continue;
         }
@@ -228,6 +236,14 @@ void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std
                     (nearest.empty() ? ": " + Tag(parent.tag) + " reads " + Join(named) : hint),
                 "unknown-element");
         }
+    }
+    // A position left empty: the kind keeps its default there.
+    for (std::size_t k = 0; k < rule.children.size() && owner >= 0; ++k) {
+        const ChildRule& slot = rule.children[k];
+        if (!slot.name.empty() || slot.repeat || firstMatch[k] != none) continue;
+        m_incomplete.insert(owner);
+        if (misread) continue;  // the misread child is the cause, reported already
+        NoChildAt(node, slot, startPos[k], context);
     }
     for (const std::wstring& name : missing) {
         bool written = std::any_of(kids.begin(), kids.end(),

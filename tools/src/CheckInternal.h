@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Check.h"
@@ -98,6 +99,17 @@ private:
             check);
     }
     void CheckChildren(int node, const ElemRule& rule, int owner, const std::string& context);
+    // "<Operation Type="2"> (...) reads its 1st child, whatever its name, as a
+    // decimal number": index is the child's, first the slot's first child.
+    std::string Position(const ChildRule& slot, std::size_t index, std::size_t first,
+                         const std::string& context) const;
+    // A child read by position that its name or shape says is something
+    // else: reported, and true.
+    bool Misread(int node, const ChildRule& slot, std::size_t index, std::size_t first, int owner,
+                 const std::string& context);
+    // A position with no child left to read.
+    void NoChildAt(int parent, const ChildRule& slot, std::size_t index,
+                   const std::string& context);
 
     std::vector<int> ReadBelow(int node, Role role) const;
     std::map<int, int> Winners(const std::vector<int>& nodes, const wchar_t* attr, bool hex,
@@ -151,6 +163,9 @@ private:
     // Operation and action elements missing a child they read: their ids are
     // not reported again as the default values they read as.
     std::set<int> m_incomplete;
+    // Ids read from a misread child (operation or action, what the id
+    // names, the id): reported as misread, not again as the id they read as.
+    std::set<std::tuple<int, Ref, int>> m_misread;
     // Elements the library drops for a duplicate id: the text they span and
     // how findings inside them name them.
     struct Dropped {
@@ -162,7 +177,12 @@ private:
     std::size_t m_suggestions = 200;  // "did you mean" lookups left
     std::set<std::size_t> m_duplicateFindings;
     std::vector<std::unique_ptr<CRuleConfig>> m_droppedRules;
-    // Per protocol, what its actions (and other protocols' switches) name.
+    // Protocols the root drops for a duplicate "ProtocolType", each built
+    // from its own text so that its content is checked too.
+    std::vector<LoadedProtocol> m_droppedProtocols;
+    void CheckDroppedProtocols();
+    // Per protocol element, what its actions (and other protocols' switches)
+    // name: a dropped copy of a protocol reaches nothing in the kept one.
     struct Reach {
         std::set<int> eventStates, sysStates;
         std::set<std::pair<int, int>> rules;  // (event state, rule)
@@ -170,7 +190,7 @@ private:
     std::map<int, Reach> m_reach;
     // Event states (state -1) and rules that start inactive.
     struct Sleeper {
-        int protocol, state, id;
+        int protocol, state, id;  // protocol: its element
         std::size_t offset;
         bool special;
         std::string label;

@@ -43,7 +43,7 @@ void Checker::CheckNamed(LoadedProtocol& protocol, const ObjectView& view, int n
                          CEventStateConfig& state, const void* object) {
     // A missing or misspelt child is reported as such, not as the default it reads as.
     if (m_incomplete.count(node)) return;
-    Reach& reach = m_reach[protocol.type];
+    Reach& reach = m_reach[protocol.node];
     reach.eventStates.insert(view.named.eventStates.begin(), view.named.eventStates.end());
     reach.sysStates.insert(view.named.sysStates.begin(), view.named.sysStates.end());
     const std::string who = KindLabel(node, view.className);
@@ -52,7 +52,7 @@ void Checker::CheckNamed(LoadedProtocol& protocol, const ObjectView& view, int n
                       Severity severity, const char* check, auto describe) {
         std::set<int> seen;
         for (int id : ids)
-            if (!defined.count(id) && seen.insert(id).second) {
+            if (!defined.count(id) && !m_misread.count({node, ref, id}) && seen.insert(id).second) {
                 Add(severity, SiteOf(node, ref, id), describe(id), check);
                 Refer(object, id);
             }
@@ -149,10 +149,11 @@ void Checker::CheckRule(LoadedProtocol& protocol, CRuleConfig& rule, int ruleNod
                 CheckNamed(protocol, ViewAction(*list[i], offered(list[i], nodes[i])), nodes[i],
                            state, list[i]);
                 if (auto* sw = dynamic_cast<CActSwitchProtocol*>(list[i])) {
-                    m_reach[sw->GetProtocol()].sysStates.insert(sw->GetSysID());
                     auto target = std::find_if(
                         m_loaded.Protocols().begin(), m_loaded.Protocols().end(),
                         [&](const LoadedProtocol& p) { return p.type == sw->GetProtocol(); });
+                    if (target != m_loaded.Protocols().end())
+                        m_reach[target->node].sysStates.insert(sw->GetSysID());
                     if (target == m_loaded.Protocols().end()) {
                         Add(Severity::Error, m_tree.At(nodes[i]).offset,
                             KindLabel(nodes[i], ClassNameOf(*sw)) + " switches to protocol " +
@@ -259,7 +260,7 @@ void Checker::CheckEventStates(LoadedProtocol& protocol, int holder,
         auto it = states.find(id);
         if (winners[id] == node && it != states.end() && it->second) {
             if (!it->second->GetInitialActivated())
-                m_sleepers.push_back({protocol.type, -1, id, AttrOffset(node, L"InitialActivated"),
+                m_sleepers.push_back({protocol.node, -1, id, AttrOffset(node, L"InitialActivated"),
                                       special, Written(node, L"ID")});
             CheckRules(protocol, node, *it->second);
         } else {
@@ -278,7 +279,7 @@ void Checker::CheckRules(LoadedProtocol& protocol, int stateNode, CEventStateCon
         auto it = rules.find(id);
         if (winners[id] == node && it != rules.end() && it->second) {
             if (!it->second->GetInitialActivated())
-                m_sleepers.push_back({protocol.type, state.GetID(), id,
+                m_sleepers.push_back({protocol.node, state.GetID(), id,
                                       AttrOffset(node, L"InitialActivated"), false,
                                       Written(node, L"ID")});
             CheckRule(protocol, *it->second, node, state);
@@ -296,20 +297,52 @@ std::wstring Checker::SubDoc(int node) {
     return markup.FindElem() ? markup.GetSubDoc() : std::wstring();
 }
 
+void Checker::CheckDroppedProtocols() {
+    std::set<int> kept;
+    for (const LoadedProtocol& protocol : m_loaded.Protocols()) kept.insert(protocol.node);
+    for (int node : ReadBelow(m_loaded.Root(), Role::Protocol)) {
+        if (kept.count(node)) continue;
+        LoadedProtocol copy;
+        copy.type = ecfg::Wtoi(m_tree.At(node).AttrValue(L"ProtocolType"));
+        copy.node = node;
+        copy.model.reset(new CStateMachineConfig(SubDoc(node)));
+        m_droppedProtocols.push_back(std::move(copy));
+        CheckProtocol(m_droppedProtocols.back());
+    }
+}
+
 void Checker::CheckReach() {
-    for (const LoadedProtocol& protocol : m_loaded.Protocols()) {
-        const Reach& reach = m_reach[protocol.type];
-        // The engine starts in the first system state; the others are entered
-        // only through an action.
+    std::vector<const LoadedProtocol*> protocols;
+    for (const LoadedProtocol& protocol : m_loaded.Protocols()) protocols.push_back(&protocol);
+    for (const LoadedProtocol& protocol : m_droppedProtocols) protocols.push_back(&protocol);
+    for (const LoadedProtocol* each : protocols) {
+        const LoadedProtocol& protocol = *each;
+        const Reach& reach = m_reach[protocol.node];
+        // Where the engine starts is not written in the file: the first
+        // system state is taken to be it. Any other is entered by an action
+        // (types 2 and 29) or, the model says, by a log field whose
+        // "CanActiveSysState" is not 0.
         std::vector<int> states = ReadBelow(protocol.node, Role::SystemState);
         std::map<int, int> winners = Winners(states, L"ID", false, true);
+        const auto& kept = protocol.model->GetSysStateConfigList();
         for (std::size_t i = 1; i < states.size(); ++i) {
             int id = ecfg::DecToInt(m_tree.At(states[i]).AttrValue(L"ID"));
             if (winners[id] != states[i] || reach.sysStates.count(id)) continue;
             if (ecfg::DecToInt(m_tree.At(states.front()).AttrValue(L"ID")) == id) continue;
+            auto state = kept.find(id);
+            if (state != kept.end() && state->second) {
+                std::vector<int> fields;
+                state->second->GetLogFieldList(fields);
+                if (std::any_of(fields.begin(), fields.end(), [&](int field) {
+                        return state->second->GetLogFiedCanActiveSysState(field) != 0;
+                    }))
+                    continue;
+            }
             Add(Severity::Warning, AttrOffset(states[i], L"ID"),
-                "nothing can enter " + Written(states[i], L"ID") +
-                    ": no action of the file moves the machine into it",
+                "no way into " + Written(states[i], L"ID") +
+                    " is written in the file: no action enters it and none of its log fields "
+                    "has a \"CanActiveSysState\" other than 0 (only the first system state "
+                    "is taken for the engine's start)",
                 "unreachable");
         }
     }
