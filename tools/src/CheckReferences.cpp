@@ -339,10 +339,10 @@ void Checker::CheckReach() {
                     continue;
             }
             Add(Severity::Warning, AttrOffset(states[i], L"ID"),
-                "no way into " + Written(states[i], L"ID") +
-                    " is written in the file: no action enters it and none of its log fields "
-                    "has a \"CanActiveSysState\" other than 0 (only the first system state "
-                    "is taken for the engine's start)",
+                "nothing in the file leads into " + Written(states[i], L"ID") +
+                    ": no action enters it, none of its log fields has a non-zero "
+                    "\"CanActiveSysState\", and it is not the first system state (taken as "
+                    "where the engine starts)",
                 "unreachable");
         }
     }

@@ -32,7 +32,10 @@ struct Parsed {
     std::map<std::string, AttrMap> nodes;
     std::map<std::string, std::string> clusterOf;  // node -> cluster ("" outside)
     std::map<std::string, AttrMap> clusters;
+    std::vector<std::string> clusterOrder;
+    std::map<std::string, std::vector<std::string>> members;  // cluster -> nodes, in order
     std::vector<ParsedEdge> edges;
+    std::vector<std::string> repeated;  // an attribute written twice for one object
 
     std::vector<ParsedEdge> Between(const std::string& from, const std::string& to) const {
         std::vector<ParsedEdge> found;
@@ -97,7 +100,7 @@ private:
         ++m_pos;
         return std::string(1, c);
     }
-    bool Attrs(AttrMap& out) {
+    bool Attrs(AttrMap& out, std::vector<std::string>* repeated = nullptr) {
         std::size_t save = m_pos;
         if (Token() != "[") {
             m_pos = save;
@@ -106,6 +109,7 @@ private:
         for (;;) {
             std::string key = Token();
             if (Token() != "=") return false;
+            if (repeated && out.count(key)) repeated->push_back(key);
             out[key] = Token();
             std::string sep = Token();
             if (sep == "]") return true;
@@ -121,23 +125,26 @@ private:
                 std::string name = Token();
                 if (Token() != "{") return false;
                 p.clusters[name];
+                p.clusterOrder.push_back(name);
                 if (!Statements(p, name)) return false;
                 continue;
             }
             if (head == "graph" || head == "node" || head == "edge") {
                 AttrMap attrs;
-                if (!Attrs(attrs)) return false;
+                if (!Attrs(attrs, &p.repeated)) return false;
                 if (head == "graph") (cluster.empty() ? p.graph : p.clusters[cluster]) = attrs;
             } else {
                 std::size_t save = m_pos;
                 if (Token() == "->") {
                     ParsedEdge e{head, Token(), {}};
-                    if (!Attrs(e.attrs)) return false;
+                    if (!Attrs(e.attrs, &p.repeated)) return false;
                     p.edges.push_back(e);
                 } else {
                     m_pos = save;
-                    if (!Attrs(p.nodes[head])) return false;
+                    // A node declared twice repeats its attributes too.
+                    if (!Attrs(p.nodes[head], &p.repeated)) return false;
                     p.clusterOf[head] = cluster;
+                    p.members[cluster].push_back(head);
                 }
             }
             if (Token() != ";") return false;
@@ -235,6 +242,8 @@ Parsed Graph(const std::string& file, const std::string& extra = "") {
 
 const char* const kRed = "#d32f2f";
 
+const std::string kExample = std::string(EVENTCONFIG_SOURCE_DIR) + "/examples/EventConfig.xml";
+
 TEST(GraphTest, SmallConfigurationStructure) {
     Parsed g = Graph(WriteFile("graph-small.xml", SmallConfig()), "--protocol 1");
     EXPECT_EQ(g.graph["rankdir"], "LR");
@@ -330,6 +339,48 @@ TEST(GraphTest, UnknownProtocolOrSystemStateIsAUsageError) {
     EXPECT_EQ(RunTool("graph /nonexistent/EventConfig.xml").exitCode, 3);
 }
 
+TEST(GraphTest, EachAttributeOnce) {
+    const std::string small = WriteFile("graph-once.xml", SmallConfig());
+    const std::pair<std::string, const char*> cases[] = {
+        {small, "--protocol 1"},    {small, "--protocol 2"},    {small, "--system-state 2"},
+        {kExample, "--protocol 1"}, {kExample, "--protocol 2"}, {kExample, "--system-state 3"}};
+    for (const auto& c : cases) {
+        Parsed g = Graph(c.first, c.second);
+        EXPECT_TRUE(g.repeated.empty()) << c.second << ": " << g.repeated.front();
+    }
+}
+
+TEST(GraphTest, SmallEditsKeepTheOtherClustersInOrder) {
+    const Parsed before = Graph(WriteFile("graph-order.xml", SmallConfig()), "--protocol 1");
+    // Each edit and the cluster it touches.
+    const struct {
+        const char* name;
+        std::string find, replace;
+        std::string touched;
+    } edits[] = {
+        {"renumber_rule", "<Rule ID=\"1\"", "<Rule ID=\"7\"", "cluster_s1"},
+        {"add_event_state", "</WaitingEventState></WaitingEventStateList></SystemState></",
+         "</WaitingEventState><WaitingEventState ID=\"21\" InitialActivated=\"1\"/>"
+         "</WaitingEventStateList></SystemState></",
+         "cluster_s2"},
+        {"renumber_event_state", "ID=\"20\"", "ID=\"25\"", "cluster_s2"},
+    };
+    for (const auto& edit : edits) {
+        std::string text = SmallConfig();
+        std::size_t at = text.find(edit.find);
+        ASSERT_NE(at, std::string::npos) << edit.name;
+        text.replace(at, edit.find.size(), edit.replace);
+        Parsed after =
+            Graph(WriteFile(std::string("graph-") + edit.name + ".xml", text), "--protocol 1");
+        EXPECT_EQ(after.clusterOrder, before.clusterOrder) << edit.name;
+        for (const std::string& cluster : before.clusterOrder) {
+            if (cluster == edit.touched) continue;
+            EXPECT_EQ(after.members[cluster], before.members.at(cluster))
+                << edit.name << " " << cluster;
+        }
+    }
+}
+
 // ---- escaping -------------------------------------------------------------------
 
 TEST(GraphTest, QuoteEscapesWhatGraphvizWouldInterpret) {
@@ -382,8 +433,6 @@ TEST(GraphTest, HostileNamesSurviveTheRoundTrip) {
 }
 
 // ---- rendering and determinism -------------------------------------------------
-
-const std::string kExample = std::string(EVENTCONFIG_SOURCE_DIR) + "/examples/EventConfig.xml";
 
 TEST(GraphTest, BundledExampleRendersWithoutWarnings) {
     if (!HaveDot()) GTEST_SKIP() << "Graphviz dot is not installed";
