@@ -88,12 +88,14 @@ TEST_P(CheckFinding, IsReportedWhereItStands) {
     const Case& c = GetParam();
     std::string path = WriteFile(std::string(c.name) + ".xml", c.xml);
     tooltest::Run run = RunTool("check --color=never '" + path + "'");
-    std::string expected = path + ":" + Position(c.xml, c.marker) + ":";
+    // No check named: the file is clean.
+    std::string expected =
+        *c.check ? path + ":" + Position(c.xml, c.marker) + ":" : path + ": clean";
     bool found = false;
     std::istringstream lines(run.out);
     for (std::string line; std::getline(lines, line);)
         found |= line.rfind(expected, 0) == 0 &&
-                 line.find(std::string("[") + c.check + "]") != std::string::npos &&
+                 (!*c.check || line.find(std::string("[") + c.check + "]") != std::string::npos) &&
                  line.find(c.says) != std::string::npos;
     EXPECT_TRUE(found) << "expected " << expected << " [" << c.check << "] in:\n" << run.out;
     if (!c.note.empty()) {
@@ -219,6 +221,32 @@ INSTANTIATE_TEST_SUITE_P(
              Config("<WaitingEventStateList><WaitingEventState ID=\"10\" "
                     "NeedProcessLogField=\"true\"/></WaitingEventStateList>"),
              "flag-value", "true\"", 1},
+        Case{"fault_in_dropped_protocol",
+             Edit(Config(RuleWith(kOperation, "<Action Type=\"5\"><ID>99</ID></Action>")),
+                  "</WCDMA>\n", "</WCDMA>\n<LTE ProtocolType=\"1\"><StateMachineConfig/></LTE>\n"),
+             "dangling-event-state", "99", 2, "inside the dropped <WCDMA ProtocolType=\"1\">"},
+        Case{"position_named_otherwise",
+             Config(RuleWith("<Operation Type=\"2\"><MsgID>1A</MsgID><Time>5</Time></Operation>",
+                             kActions)),
+             "misread-element", "<MsgID>", 2, "names a message id", "", "[dangling-message]"},
+        Case{"every_child_named_otherwise",
+             Config(RuleWith(kOperation, "<Action Type=\"3\"><RuleID>1</RuleID></Action>")),
+             "misread-element", "<RuleID>", 2, "as an event state id", "",
+             "[dangling-event-state]"},
+        Case{"position_of_other_shape",
+             Config(RuleWith("<Operation Type=\"6\"><Field Name=\"Cause\" Length=\"1\" "
+                             "StartOffset=\"0\"><Value>x</Value></Field></Operation>",
+                             kActions)),
+             "misread-element", "<Field", 2, "holds elements", "", "tests message 0x0"},
+        Case{"empty_position", Config(RuleWith(kOperation, "<Action Type=\"41\"/>")),
+             "missing-element", "<Action Type=\"41\"/>", 2, "has no 1st child element"},
+        Case{"unreachable_system_state", Config("", "<SystemState ID=\"2\"/>\n"), "unreachable",
+             "1\" Name=\"Idle", 1, "nothing in the file leads into"},
+        Case{"log_field_activates_state",
+             Config(
+                 "<LogFieldList><Field_IEID CanActiveSysState=\"1\">5</Field_IEID></LogFieldList>",
+                 "<SystemState ID=\"2\"/>\n"),
+             "", "", 0},
         Case{"extra_child",
              Config(RuleWith("<Operation Type=\"1\"><Time>5</Time><More/></Operation>", kActions)),
              "extra-element", "<More/>", 1}),
