@@ -226,6 +226,7 @@ void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std
             // A misspelt child: the value it holds is what the author meant.
             missing.erase(std::find(missing.begin(), missing.end(), nearest));
             m_incomplete.insert(owner);
+            m_missing[owner].insert(nearest);
             Add(Severity::Error, child.offset,
                 name + " is never read" + hint + " Without it, " + context + " reads no " +
                     Q(nearest) + " and keeps its default value",
@@ -249,11 +250,21 @@ void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std
         bool written = std::any_of(kids.begin(), kids.end(),
                                    [&](int kid) { return m_tree.At(kid).tag == name; });
         if (written) continue;  // reported where it stands, out of order
+        m_missing[owner].insert(name);
+        // A list left out reads as an empty one: nothing is misread.
+        auto slot = std::find_if(rule.children.begin(), rule.children.end(),
+                                 [&](const ChildRule& c) { return c.name == name; });
+        const ElemRule& list = *slot->elem;
+        if (list.attrs.empty() && list.text == Num::None && !list.children.empty() &&
+            std::all_of(list.children.begin(), list.children.end(),
+                        [](const ChildRule& c) { return c.repeat; })) {
+            Add(Severity::Warning, parent.offset,
+                context + " has no " + Q(name) + ": the list it reads is empty", "missing-element");
+            continue;
+        }
         m_incomplete.insert(owner);
         Add(Severity::Error, parent.offset,
-            Tag(parent.tag) + " has no " + Q(name) + ": " + context +
-                " reads none and keeps its default value",
-            "missing-element");
+            context + " has no " + Q(name) + ": it keeps its default value", "missing-element");
     }
 }
 

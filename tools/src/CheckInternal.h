@@ -163,6 +163,8 @@ private:
     // Operation and action elements missing a child they read: their ids are
     // not reported again as the default values they read as.
     std::set<int> m_incomplete;
+    // Per operation or action, the children searched by name and not found.
+    std::map<int, std::set<std::wstring>> m_missing;
     // Ids read from a misread child (operation or action, what the id
     // names, the id): reported as misread, not again as the id they read as.
     std::set<std::tuple<int, Ref, int>> m_misread;

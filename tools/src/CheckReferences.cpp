@@ -148,7 +148,11 @@ void Checker::CheckRule(LoadedProtocol& protocol, CRuleConfig& rule, int ruleNod
             if (list[i]) {
                 CheckNamed(protocol, ViewAction(*list[i], offered(list[i], nodes[i])), nodes[i],
                            state, list[i]);
-                if (auto* sw = dynamic_cast<CActSwitchProtocol*>(list[i])) {
+                auto* sw = dynamic_cast<CActSwitchProtocol*>(list[i]);
+                // A missing or misspelt child is reported as such, not as the
+                // protocol or state it reads as.
+                const std::set<std::wstring>& lacks = m_missing[nodes[i]];
+                if (sw && !lacks.count(L"SwitchToProtocol") && !lacks.count(L"SystemState")) {
                     auto target = std::find_if(
                         m_loaded.Protocols().begin(), m_loaded.Protocols().end(),
                         [&](const LoadedProtocol& p) { return p.type == sw->GetProtocol(); });
@@ -259,7 +263,8 @@ void Checker::CheckEventStates(LoadedProtocol& protocol, int holder,
         int id = ecfg::DecToInt(m_tree.At(node).AttrValue(L"ID"));
         auto it = states.find(id);
         if (winners[id] == node && it != states.end() && it->second) {
-            if (!it->second->GetInitialActivated())
+            // Without an id it is reported as such, not also as unreachable.
+            if (!it->second->GetInitialActivated() && m_tree.At(node).Attr(L"ID"))
                 m_sleepers.push_back({protocol.node, -1, id, AttrOffset(node, L"InitialActivated"),
                                       special, Written(node, L"ID")});
             CheckRules(protocol, node, *it->second);
@@ -278,7 +283,7 @@ void Checker::CheckRules(LoadedProtocol& protocol, int stateNode, CEventStateCon
         int id = ecfg::DecToInt(m_tree.At(node).AttrValue(L"ID"));
         auto it = rules.find(id);
         if (winners[id] == node && it != rules.end() && it->second) {
-            if (!it->second->GetInitialActivated())
+            if (!it->second->GetInitialActivated() && m_tree.At(node).Attr(L"ID"))
                 m_sleepers.push_back({protocol.node, state.GetID(), id,
                                       AttrOffset(node, L"InitialActivated"), false,
                                       Written(node, L"ID")});
@@ -328,6 +333,10 @@ void Checker::CheckReach() {
         for (std::size_t i = 1; i < states.size(); ++i) {
             int id = ecfg::DecToInt(m_tree.At(states[i]).AttrValue(L"ID"));
             if (winners[id] != states[i] || reach.sysStates.count(id)) continue;
+            // An element misread as a system state, or one without an id, is
+            // reported as such.
+            const Node& n = m_tree.At(states[i]);
+            if (n.tag != L"SystemState" || !n.Attr(L"ID")) continue;
             if (ecfg::DecToInt(m_tree.At(states.front()).AttrValue(L"ID")) == id) continue;
             auto state = kept.find(id);
             if (state != kept.end() && state->second) {
