@@ -190,7 +190,7 @@ bool Checker::Misread(int node, const ChildRule& slot, std::size_t index, std::s
              (says->base != 0 && says->base != read.base));
         if (!shape && !name) return false;
         const std::wstring data = n.leaf ? n.data : std::wstring();
-        const int value = read.base == 16 ? ecfg::HexToInt(data) : ecfg::Wtoi(data);
+        const int value = read.base == 16 ? ecfg::HexToInt(data) : ecfg::DecToInt(data);
         if (read.ref != Ref::None) m_misread.insert({owner, read.ref, value});
         const std::string shown = read.base == 16 ? Hex(value) : std::to_string(value);
         if (shape)

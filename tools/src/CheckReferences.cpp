@@ -308,7 +308,7 @@ void Checker::CheckDroppedProtocols() {
     for (int node : ReadBelow(m_loaded.Root(), Role::Protocol)) {
         if (kept.count(node)) continue;
         LoadedProtocol copy;
-        copy.type = ecfg::Wtoi(m_tree.At(node).AttrValue(L"ProtocolType"));
+        copy.type = ecfg::DecToInt(m_tree.At(node).AttrValue(L"ProtocolType"));
         copy.node = node;
         copy.model.reset(new CStateMachineConfig(SubDoc(node)));
         m_droppedProtocols.push_back(std::move(copy));
