@@ -54,11 +54,25 @@ void Checker::CheckAttrs(int node, const ElemRule& rule, int owner) {
             misspeltId = site.name;
             continue;
         }
-        if (!nearest.empty())
-            Add(Severity::Warning, site.offset,
-                "attribute " + Q(site.name) + " of " + Tag(n.tag) +
-                    " is never read; did you mean " + Q(nearest) + "?",
-                "unknown-attribute");
+        if (nearest.empty()) continue;
+        const AttrRule& meant = *std::find_if(rule.attrs.begin(), rule.attrs.end(),
+                                              [&](const AttrRule& a) { return a.name == nearest; });
+        // Free text and names of the model's own records lose nothing the
+        // engine acts on; "Type" has findings of its own.
+        const bool harmless = nearest == L"Info" || nearest == L"Type" ||
+                              (nearest == L"Name" && rule.role != Role::None);
+        m_misspelt.insert({node, nearest});
+        std::string consequence;
+        if (!harmless) {
+            consequence = meant.num == Num::Flag ? "off" : meant.num == Num::Text ? "empty" : "0";
+            if (meant.ref != Ref::None && owner >= 0) m_misread.insert({owner, meant.ref, 0});
+        }
+        Add(harmless ? Severity::Warning : Severity::Error, site.offset,
+            "attribute " + Q(site.name) + " of " + Tag(n.tag) + " is never read; did you mean " +
+                Q(nearest) + "?" +
+                (harmless ? std::string()
+                          : " Without it, " + Q(nearest) + " reads as " + consequence),
+            "unknown-attribute");
     }
     if (!identity) return;
     const std::wstring id = n.AttrValue(identity->attr);

@@ -163,6 +163,9 @@ private:
     // Operation and action elements missing a child they read: their ids are
     // not reported again as the default values they read as.
     std::set<int> m_incomplete;
+    // Attributes written misspelt (element, the attribute meant): reported
+    // as such, not again as the value their absence reads as.
+    std::set<std::pair<int, std::wstring>> m_misspelt;
     // Per operation or action, the children searched by name and not found.
     std::map<int, std::set<std::wstring>> m_missing;
     // Ids read from a misread child (operation or action, what the id

@@ -264,7 +264,8 @@ void Checker::CheckEventStates(LoadedProtocol& protocol, int holder,
         auto it = states.find(id);
         if (winners[id] == node && it != states.end() && it->second) {
             // Without an id it is reported as such, not also as unreachable.
-            if (!it->second->GetInitialActivated() && m_tree.At(node).Attr(L"ID"))
+            if (!it->second->GetInitialActivated() && m_tree.At(node).Attr(L"ID") &&
+                !m_misspelt.count({node, L"InitialActivated"}))
                 m_sleepers.push_back({protocol.node, -1, id, AttrOffset(node, L"InitialActivated"),
                                       special, Written(node, L"ID")});
             CheckRules(protocol, node, *it->second);
@@ -283,7 +284,8 @@ void Checker::CheckRules(LoadedProtocol& protocol, int stateNode, CEventStateCon
         int id = ecfg::DecToInt(m_tree.At(node).AttrValue(L"ID"));
         auto it = rules.find(id);
         if (winners[id] == node && it != rules.end() && it->second) {
-            if (!it->second->GetInitialActivated() && m_tree.At(node).Attr(L"ID"))
+            if (!it->second->GetInitialActivated() && m_tree.At(node).Attr(L"ID") &&
+                !m_misspelt.count({node, L"InitialActivated"}))
                 m_sleepers.push_back({protocol.node, state.GetID(), id,
                                       AttrOffset(node, L"InitialActivated"), false,
                                       Written(node, L"ID")});

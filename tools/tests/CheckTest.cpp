@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
              "<WaitingEventStateLst/>", 1, "did you mean \"WaitingEventStateList\""},
         Case{"misspelt_attribute",
              Edit(Config(RuleWith(kOperation, kActions)), "InitialActivated", "InitalActivated"),
-             "unknown-attribute", "InitalActivated", 1, "did you mean \"InitialActivated\""},
+             "unknown-attribute", "InitalActivated", 2, "did you mean \"InitialActivated\""},
         Case{"operation_without_kind", Config(RuleWith("<Operation Type=\"45\"/>", kActions)),
              "unknown-kind", "45\"/>", 2, "null operation"},
         Case{"action_without_kind", Config(RuleWith(kOperation, "<Action Type=\"19\"/>")),
