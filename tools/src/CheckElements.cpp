@@ -246,7 +246,11 @@ void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std
                     Q(nearest) + " and keeps its default value",
                 "unknown-element");
         } else {
-            Add(Severity::Warning, child.offset,
+            // A record of the model out of its place is behaviour lost.
+            static const std::set<std::wstring> records = {
+                L"Action", L"Result",    L"Rule", L"Operation", L"ActionList", L"WaitingEventState",
+                L"Msg",    L"Field_IEID"};
+            Add(records.count(child.tag) ? Severity::Error : Severity::Warning, child.offset,
                 name + " is never read" +
                     (nearest.empty() ? ": " + Tag(parent.tag) + " reads " + Join(named) : hint),
                 "unknown-element");
@@ -255,6 +259,8 @@ void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std
     // A position left empty: the kind keeps its default there.
     for (std::size_t k = 0; k < rule.children.size() && owner >= 0; ++k) {
         const ChildRule& slot = rule.children[k];
+        if (slot.name.empty() && slot.repeat && firstMatch[k] == none && node == owner)
+            EmptyList(node, slot, context);
         if (!slot.name.empty() || slot.repeat || firstMatch[k] != none) continue;
         m_incomplete.insert(owner);
         if (misread) continue;  // the misread child is the cause, reported already

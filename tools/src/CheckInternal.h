@@ -107,6 +107,8 @@ private:
     // else: reported, and true.
     bool Misread(int node, const ChildRule& slot, std::size_t index, std::size_t first, int owner,
                  const std::string& context);
+    // A kind that reads every child as an id, and has none.
+    void EmptyList(int node, const ChildRule& slot, const std::string& context);
     // A position with no child left to read.
     void NoChildAt(int parent, const ChildRule& slot, std::size_t index,
                    const std::string& context);

@@ -82,16 +82,27 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
         if (owner >= 0 && (ref != Ref::None || num == Num::Dec || num == Num::DecOrInfin))
             m_sites[owner].push_back({ref, id, offset});
     };
+    // An id that is no number is reported as such, not again as the 0 it
+    // reads as; naming nothing the author meant, it is an error.
+    auto noNumber = [&](const std::wstring& text, int base) {
+        Reading r = Read(text, base);
+        if (owner < 0 || ref == Ref::None || r.blank || r.digits) return;
+        m_misread.insert({owner, ref, 0});
+        if (!m_findings.empty() && m_findings.back().offset == offset)
+            m_findings.back().severity = Severity::Error;
+    };
     switch (num) {
         case Num::None:
         case Num::Text:
             break;
         case Num::Dec:
             CheckNumber(value, 10, offset, label);
+            noNumber(value, 10);
             site(ecfg::DecToInt(value));
             break;
         case Num::Hex:
             CheckNumber(value, 16, offset, label);
+            noNumber(value, 16);
             site(ecfg::HexToInt(value));
             break;
         case Num::HexList:
@@ -105,6 +116,7 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
                         "number-format");
                 else
                     CheckNumber(piece, base, offset, label);
+                noNumber(piece, base);
                 site(base == 16 ? ecfg::HexToInt(piece) : ecfg::DecToInt(piece));
             });
             break;

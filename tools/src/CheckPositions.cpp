@@ -143,7 +143,7 @@ std::string ReadAs(const ElemRule& rule) {
     }
     if (rule.children.size() == 1 && rule.children[0].name.empty() && rule.children[0].repeat &&
         IsText(*rule.children[0].elem))
-        return "a list: each of its children " + Says(MeaningOf(*rule.children[0].elem));
+        return "a list, each child element of it " + Says(MeaningOf(*rule.children[0].elem));
     return "a list of child elements";
 }
 
@@ -218,6 +218,15 @@ bool Checker::Misread(int node, const ChildRule& slot, std::size_t index, std::s
     }
     Add(Severity::Error, n.offset, message, "misread-element");
     return true;
+}
+
+void Checker::EmptyList(int node, const ChildRule& slot, const std::string& context) {
+    if (!IsText(*slot.elem) || slot.elem->textRef == Ref::None) return;
+    std::string noun = Says(MeaningOf(*slot.elem));
+    noun = noun.substr(noun.find(' ') + 1);  // without its article
+    Add(Severity::Warning, m_tree.At(node).offset,
+        context + " names no " + noun + ": it reads every child element as one, and has none",
+        "empty-list");
 }
 
 void Checker::NoChildAt(int parent, const ChildRule& slot, std::size_t index,
