@@ -182,6 +182,7 @@ private:
     std::vector<Dropped> m_dropped;
     std::vector<std::size_t> m_last;  // per node, its last descendant
     std::size_t m_suggestions = 200;  // "did you mean" lookups left
+    std::size_t m_nearNames = 1000;   // look-ups of what a misspelt name says, left
     std::set<std::size_t> m_duplicateFindings;
     std::vector<std::unique_ptr<CRuleConfig>> m_droppedRules;
     // Protocols the root drops for a duplicate "ProtocolType", each built

@@ -92,16 +92,19 @@ const std::map<std::wstring, Meaning>& Vocabulary() {
     return vocabulary;
 }
 
-// The meaning of a name, or of the one name it is one edit away from.
-const Meaning* NameSays(const std::wstring& tag) {
+// The meaning of a name, or of the one name it is one edit away from. The
+// near look-ups are counted: a file full of odd names stays linear.
+const Meaning* NameSays(const std::wstring& tag, std::size_t& budget) {
     const auto& vocabulary = Vocabulary();
     const std::wstring key = ecfg::Lowered(tag);
     auto it = vocabulary.find(key);
     if (it != vocabulary.end()) return &it->second;
-    if (key.size() < 5) return nullptr;
+    if (key.size() < 5 || key.size() > 40 || budget == 0) return nullptr;
+    --budget;
     const Meaning* found = nullptr;
     for (const auto& entry : vocabulary)
-        if (EditDistance(key, entry.first) == 1) {
+        if (entry.first.size() + 1 >= key.size() && entry.first.size() <= key.size() + 1 &&
+            EditDistance(key, entry.first) == 1) {
             if (found) return nullptr;  // near two names: says nothing
             found = &entry.second;
         }
@@ -177,7 +180,7 @@ bool Checker::Misread(int node, const ChildRule& slot, std::size_t index, std::s
                       int owner, const std::string& context) {
     const Node& n = m_tree.At(node);
     const ElemRule& rule = *slot.elem;
-    const Meaning* says = NameSays(n.tag);
+    const Meaning* says = NameSays(n.tag, m_nearNames);
     const std::string where = Position(slot, index, first, context);
     std::string message;
     if (IsText(rule)) {
