@@ -161,6 +161,9 @@ private:
     const DocTree& m_tree;
     std::vector<const ElemRule*> m_read;  // the rule each node was read with; null: never read
     std::map<int, std::vector<Site>> m_sites;
+    // Where each (owner, what it names, id) first stands: looked up once per
+    // reference finding, so kept apart from the lists.
+    std::map<std::tuple<int, Ref, int>, std::size_t> m_firstSite;
     std::vector<Finding> m_findings;
     // Operation and action elements missing a child they read: their ids are
     // not reported again as the default values they read as.

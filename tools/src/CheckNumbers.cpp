@@ -79,8 +79,10 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
     // Inside an operation or action, plain decimal values are kept too: the
     // dump probes range tests with them.
     auto site = [&](int id) {
-        if (owner >= 0 && (ref != Ref::None || num == Num::Dec || num == Num::DecOrInfin))
+        if (owner >= 0 && (ref != Ref::None || num == Num::Dec || num == Num::DecOrInfin)) {
             m_sites[owner].push_back({ref, id, offset});
+            m_firstSite.emplace(std::make_tuple(owner, ref, id), offset);
+        }
     };
     // An id that is no number is reported as such, not again as the 0 it
     // reads as; naming nothing the author meant, it is an error.

@@ -5,11 +5,8 @@
 namespace ectool {
 
 std::size_t Checker::SiteOf(int owner, Ref ref, int id) const {
-    auto it = m_sites.find(owner);
-    if (it != m_sites.end())
-        for (const Site& site : it->second)
-            if (site.ref == ref && site.id == id) return site.offset;
-    return m_tree.At(owner).offset;
+    auto it = m_firstSite.find(std::make_tuple(owner, ref, id));
+    return it != m_firstSite.end() ? it->second : m_tree.At(owner).offset;
 }
 
 namespace {
