@@ -53,13 +53,14 @@ void Checker::CheckNumber(const std::wstring& value, int base, std::size_t offse
                 (base == 16 ? Hex(read) + " (" + std::to_string(read) + ")" : std::to_string(read)),
             check);
     } else if (base == 10 && r.hexLooking) {
-        Add(Severity::Warning, offset,
+        // Both read as 0, a value the author did not write: errors.
+        Add(Severity::Error, offset,
             label + " " + Q(value) +
                 " looks hexadecimal, but the field is decimal: it is read as " +
                 std::to_string(ecfg::DecToInt(value)),
             check);
     } else if (!r.digits) {
-        Add(Severity::Warning, offset,
+        Add(Severity::Error, offset,
             label + " " + Q(value) + " is not a " + (base == 16 ? "hexadecimal " : "decimal ") +
                 "number: it is read as 0",
             check);
@@ -141,7 +142,7 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
                         (ecfg::DecToInt(value) == 0 ? ", the base kind" : ""),
                     "type-number");
             else
-                Add(Severity::Warning, offset,
+                Add(ecfg::DecToInt(value) == 0 ? Severity::Error : Severity::Warning, offset,
                     label + " " + Q(value) + " is not a plain decimal number: it is read as " +
                         std::to_string(ecfg::DecToInt(value)),
                     "type-number");
@@ -155,7 +156,7 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
             site(value == L"Infin" ? 0x7F7F7F7F : ecfg::DecToInt(value));
             if (value == L"Infin") break;
             if (!Read(value, 10).digits && EditDistance(value, L"Infin") == 0)
-                Add(Severity::Warning, offset,
+                Add(Severity::Error, offset,
                     label + " " + Q(value) +
                         " is not \"Infin\" (the match is case-sensitive): it is read as 0",
                     "number-format");

@@ -185,8 +185,10 @@ bool Checker::Misread(int node, const ChildRule& slot, std::size_t index, std::s
     std::string message;
     if (IsText(rule)) {
         const Meaning read = MeaningOf(rule);
+        // An empty element where a number is read gives 0, whatever its name.
         const bool shape =
-            !n.leaf || (Blank(n.data) && (!n.attrs.empty() || (says && !says->text)));
+            !n.leaf ||
+            (Blank(n.data) && (!n.attrs.empty() || read.base != 0 || (says && !says->text)));
         const bool name =
             says && says->text && read.base != 0 &&
             ((says->ref != Ref::None && read.ref != Ref::None && says->ref != read.ref) ||
