@@ -115,13 +115,20 @@ void Checker::Walk(int node, const ElemRule& rule, int owner, const std::string&
         std::shared_ptr<const ElemRule> kind =
             rule.role == Role::Operation ? OperationRule(id) : ActionRule(id);
         if (!kind) return;  // no kind: the model's null entry is reported later
-        CheckChildren(node, *kind, node, KindLabel(node, KindName(rule.role, id)));
+        m_ownerLabel[node] = KindLabel(node, KindName(rule.role, id));
+        CheckChildren(node, *kind, node, m_ownerLabel[node]);
         return;
     }
     if (rule.role == Role::Result && !n.Attr(L"Type"))
         Add(Severity::Error, n.offset, "<Result> has no \"Type\": its actions are ignored",
             "result-type");
-    CheckChildren(node, rule, owner, context.empty() ? Tag(n.tag) : context);
+    // Inside an operation or action, an element is named with its kind:
+    // <SwitchToProtocol> in <Action Type="29"> (switch to another protocol).
+    std::string label = context;
+    if (label.empty())
+        label = owner >= 0 && m_ownerLabel.count(owner) ? Tag(n.tag) + " in " + m_ownerLabel[owner]
+                                                        : Tag(n.tag);
+    CheckChildren(node, rule, owner, label);
 }
 
 void Checker::CheckChildren(int node, const ElemRule& rule, int owner, const std::string& context) {

@@ -171,6 +171,8 @@ private:
     // Attributes written misspelt (element, the attribute meant): reported
     // as such, not again as the value their absence reads as.
     std::set<std::pair<int, std::wstring>> m_misspelt;
+    // Per operation or action, how findings name it.
+    std::map<int, std::string> m_ownerLabel;
     // Per operation or action, the children searched by name and not found.
     std::map<int, std::set<std::wstring>> m_missing;
     // Ids read from a misread child (operation or action, what the id
