@@ -1,16 +1,17 @@
 #pragma once
 
 // What the two registry tests check alike: an object's exact class, and that
-// the registry's table names a kind's class in the expected order.
+// the registry holds one prototype per row of its table, filed under the row's
+// id, and lists the rows in table order.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstddef>
 #include <typeinfo>
 #include <vector>
 
 #include "eventconfig/EventConfig.h"
+#include "reading/Registry.h"
 
 template <class Base>
 bool IsA(const Base* object, const std::type_info& type) {
@@ -19,14 +20,19 @@ bool IsA(const Base* object, const std::type_info& type) {
     return typeid(ref) == type;
 }
 
-// The table row of the id at or after `next`, with the class named there;
-// `next` moves past it, so the rows must come in the expected order.
-inline void ExpectTableRow(const std::vector<EventConfigKindInfo>& table, std::size_t& next,
-                           int typeID, const char* className) {
-    const auto row =
-        std::find_if(table.begin() + static_cast<std::ptrdiff_t>(next), table.end(),
-                     [&](const EventConfigKindInfo& info) { return info.nTypeID == typeID; });
-    ASSERT_NE(row, table.end()) << "out of order or missing from the table";
-    EXPECT_STREQ(row->szClassName, className);
-    next = static_cast<std::size_t>(row - table.begin()) + 1;
+// The registered ids are the rows' ids, and the public list of kinds is the
+// rows, in order.
+template <class Registry>
+void ExpectRegistryIsTheTable(const Registry& registry, const std::vector<ecfg::KindRow>& rows,
+                              const std::vector<EventConfigKindInfo>& kinds) {
+    std::vector<int> ids;
+    for (const ecfg::KindRow& row : rows) ids.push_back(row.nTypeID);
+    std::sort(ids.begin(), ids.end());
+    EXPECT_TRUE(std::adjacent_find(ids.begin(), ids.end()) == ids.end()) << "an id twice";
+    EXPECT_EQ(registry.GetRegisteredTypes(), ids);
+    ASSERT_EQ(kinds.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(kinds[i].nTypeID, rows[i].nTypeID) << i;
+        EXPECT_STREQ(kinds[i].szClassName, rows[i].szClassName) << i;
+    }
 }

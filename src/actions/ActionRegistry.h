@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "eventconfig/actions/ActionConfig.h"
@@ -25,4 +26,12 @@ public:
 namespace ecfg {
 // The action kinds' table, row by row in registration order.
 const std::vector<KindRow>& ActionKindRows();
+// The row of the action's own class, or null.
+const KindRow* ActionRowOf(const CActionConfig& object);
+// Reports every getter of the action's kind to the visitor; false when no
+// row has its class.
+bool ViewActionKind(CActionConfig& object, KindVisitor& visitor);
+// A copy by the kind's copy constructor, or by assignment over an object
+// that held one; null for the kinds that cannot be copied.
+std::unique_ptr<CActionConfig> CopyActionKind(const CActionConfig& object, bool byAssignment);
 }  // namespace ecfg

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "eventconfig/operations/OperationTypeConfig.h"
@@ -29,4 +30,13 @@ public:
 namespace ecfg {
 // The operation kinds' table, row by row in registration order.
 const std::vector<KindRow>& OperationKindRows();
+// The row of the operation's own class, or null.
+const KindRow* OperationRowOf(const COperationTypeConfig& object);
+// Reports every getter of the operation's kind to the visitor; false when no
+// row has its class.
+bool ViewOperationKind(COperationTypeConfig& object, KindVisitor& visitor);
+// A copy by the kind's copy constructor, or by assignment over an object
+// that held one; null for the kinds that cannot be copied.
+std::unique_ptr<COperationTypeConfig> CopyOperationKind(const COperationTypeConfig& object,
+                                                        bool byAssignment);
 }  // namespace ecfg

@@ -11,11 +11,13 @@
 #include <mutex>
 #include <new>
 #include <string>
+#include <type_traits>
 #include <typeinfo>
 #include <vector>
 
 #include "eventconfig/Owned.h"
 #include "reading/Grammar.h"
+#include "reading/KindView.h"
 #include "reading/Reading.h"
 
 namespace ecfg {
@@ -63,18 +65,45 @@ struct KindRow {
     std::shared_ptr<const ElemRule> grammar;
 };
 
-// One row of a registry's table: the row and how to make the kind's
-// prototype and build it from a source.
+// One row of a registry's table: the row, how to make the kind's prototype
+// and build it from a source, its view (every getter, to a visitor), and how
+// to copy it (null for the kinds that cannot be copied).
 template <class Base>
 struct KindEntry {
     KindRow row;
     Base* (*make)();
     Base* (*build)(const XmlSource& source);
+    void (*view)(Base& object, KindVisitor& visitor);
+    Base* (*copy)(const Base& source, bool byAssignment);  // null: not copyable
 };
 
 template <class Base, class Kind>
 Base* MakePrototype() {
     return new Kind();
+}
+
+// A copy by the copy constructor, or by assignment over an object that
+// already holds a copy (whose records the assignment must free).
+template <class Base, class Kind>
+Base* CopyKind(const Base& source, bool byAssignment) {
+    const Kind& kind = static_cast<const Kind&>(source);
+    if (!byAssignment) return new Kind(kind);
+    std::unique_ptr<Kind> assigned(new Kind());
+    const Kind copy(kind);
+    *assigned = copy;
+    *assigned = kind;
+    return assigned.release();
+}
+
+template <class Base>
+using KindCopier = Base* (*)(const Base& source, bool byAssignment);
+
+template <class Base, class Kind>
+constexpr KindCopier<Base> CopierOf() {
+    if constexpr (std::is_copy_constructible<Kind>::value && std::is_copy_assignable<Kind>::value)
+        return &CopyKind<Base, Kind>;
+    else
+        return nullptr;
 }
 
 template <class Base, class Kind>
@@ -170,6 +199,15 @@ std::vector<Info> KindInfos(const std::vector<KindEntry<Base>>& table) {
     return infos;
 }
 
+// The entry of the object's own class (its dynamic type), or null.
+template <class Base>
+const KindEntry<Base>* FindKindEntry(const std::vector<KindEntry<Base>>& table,
+                                     const Base& object) {
+    for (const KindEntry<Base>& entry : table)
+        if (*entry.row.type == typeid(object)) return &entry;
+    return nullptr;
+}
+
 // The row of the kind with that id, or null.
 const KindRow* FindKindRow(const std::vector<KindRow>& rows, int typeID);
 // The row of the object's own class (its dynamic type), or null.
@@ -177,10 +215,15 @@ const KindRow* FindKindRow(const std::vector<KindRow>& rows, const std::type_inf
 
 }  // namespace ecfg
 
-// A table row: the id, the class (its name and type), the description and the
-// grammar of what its XML constructor reads.
-#define ECFG_KIND(base, id, cls, description, grammar)                                   \
+// A table row: the id, the class (its name and type), the description, the
+// grammar of what its XML constructor reads, and its view: a callable taking
+// the kind and a KindVisitor (a generic lambda serves every kind of a shape).
+#define ECFG_KIND(base, id, cls, description, grammar, ...)                              \
     {                                                                                    \
         {id, #cls, &typeid(cls), description, grammar}, &ecfg::MakePrototype<base, cls>, \
-            &ecfg::BuildFromSource<base, cls>                                            \
+            &ecfg::BuildFromSource<base, cls>,                                           \
+            [](base& object, ecfg::KindVisitor& visitor) {                               \
+                (__VA_ARGS__)(static_cast<cls&>(object), visitor);                       \
+            },                                                                           \
+            ecfg::CopierOf<base, cls>()                                                  \
     }

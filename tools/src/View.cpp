@@ -3,6 +3,8 @@
 #include <typeinfo>
 
 #include "ViewHelpers.h"
+#include "actions/ActionRegistry.h"
+#include "operations/OperationRegistry.h"
 
 namespace ectool {
 
@@ -15,156 +17,106 @@ std::string ClassNameOf(const CActionConfig& action) {
     return Demangle(typeid(action).name());
 }
 
+namespace {
+
+using ecfg::Ref;
+
+// The action whose rules belong to the event state it names, not to the
+// rule's own (its "EventState" element holds its "Rule").
+constexpr int kRulesOfNamedEventState = 31;
+
+// Every getter as JSON, and the ids each names filed by what they name.
+// Membership tests show the offered ids they accept.
+class JsonVisitor : public ecfg::KindVisitor {
+public:
+    JsonVisitor(ObjectView& view, const std::vector<int>& msgs) : m_view(view), m_msgs(msgs) {}
+
+    void Number(const char* getter, long long value) override { m_view.getters[getter] = value; }
+    void Id(const char* getter, int id, Ref ref) override {
+        m_view.getters[getter] = id;
+        Name(ref, {id});
+    }
+    void Text(const char* getter, const std::wstring& value) override {
+        m_view.getters[getter] = Utf8(value);
+    }
+    void Texts(const char* getter, const std::vector<std::wstring>& values) override {
+        m_view.getters[getter] = Strings(values);
+    }
+    void Ids(const char* getter, const std::vector<int>& ids, Ref ref) override {
+        m_view.getters[getter] = ids;
+        Name(ref, ids);
+    }
+    void Members(const char* getter, const ecfg::IdTest& test, Ref ref) override {
+        const std::vector<int> ids = view::Members(m_msgs, test);
+        m_view.getters[getter] = ids;
+        Name(ref, ids);
+    }
+    void Locators(const char* getter, const std::vector<ecfg::LocatorView>& locators) override {
+        Json out = Json::array();
+        for (const ecfg::LocatorView& f : locators)
+            if (f.address)
+                out.push_back({{"key", Utf8(f.key)},
+                               {"GetKeyWordName", Utf8(f.keyWordName)},
+                               {"GetOffset", f.offset},
+                               {"GetStartSearchTag", Utf8(f.startSearchTag)},
+                               {"GetEndSearchTag", Utf8(f.endSearchTag)},
+                               {"GetEventInfoName", Utf8(f.eventInfoName)}});
+        m_view.getters[getter] = out;
+    }
+    void Records(const char* getter, const std::vector<ecfg::RecordView>& records) override {
+        Json out = Json::array();
+        for (const ecfg::RecordView& r : records)
+            if (r.address)
+                out.push_back(
+                    {{"strName", Utf8(r.name)}, {"nLength", r.length}, {"nStartOffset", r.offset}});
+        m_view.getters[getter] = out;
+    }
+
+private:
+    void Name(Ref ref, const std::vector<int>& ids) {
+        NamedIds& n = m_view.named;
+        switch (ref) {
+            case Ref::Msg:
+                Append(n.msgs, ids);
+                break;
+            case Ref::EventState:
+                Append(n.eventStates, ids);
+                break;
+            case Ref::Rule:
+                Append(n.rules, ids);
+                break;
+            case Ref::Event:
+                Append(n.events, ids);
+                break;
+            case Ref::SysState:
+                Append(n.sysStates, ids);
+                break;
+            case Ref::None:
+                break;
+        }
+    }
+
+    ObjectView& m_view;
+    const std::vector<int>& m_msgs;
+};
+
+}  // namespace
+
+ObjectView ViewOperation(COperationTypeConfig& op, const std::vector<int>& msgs) {
+    ObjectView v = NewView(op, op.GetOperationType(), op.GetOperationInfo());
+    JsonVisitor visitor(v, msgs);
+    ecfg::ViewOperationKind(op, visitor);
+    return v;
+}
+
 ObjectView ViewAction(CActionConfig& a, const std::vector<int>& msgs) {
     ObjectView v = NewView(a, a.GetActionType(), a.GetActionInfo());
-    Json& g = v.getters;
-    NamedIds& n = v.named;
-    auto states = [&](const char* getter, const std::vector<int>& ids) {
-        g[getter] = ids;
-        Append(n.eventStates, ids);
-    };
-    auto rules = [&](const char* getter, const std::vector<int>& ids) {
-        g[getter] = ids;
-        Append(n.rules, ids);
-    };
-    As<CActInitActiveEventStateConfig>(
-        a,
-        [&](auto& o) { states("GetToActivateEventStateList", o.GetToActivateEventStateList()); }) ||
-        As<CActTranEventStateConfig>(
-            a, [&](auto& o) { states("GetToTranEventStateList", o.GetToTranEventStateList()); }) ||
-        As<CActDelEventStateConfig>(
-            a, [&](auto& o) { states("GetToDelEventStateList", o.GetToDelEventStateList()); }) ||
-        As<CActResetWaitingEventStateConfig>(
-            a, [&](auto& o) { rules("GetToResetRulesList", o.GetToResetRulesList()); }) ||
-        As<CActActiveEventStateAndPrcPacket>(
-            a,
-            [&](auto& o) { states("GetToActiveEventStateList", o.GetToActiveEventStateList()); }) ||
-        As<CActRecordTimeConfig, CActClearTickTimeConfig>(
-            a, [&](auto& o) { states("GetWaitEventStateList", o.GetWaitEventStateList()); }) ||
-        As<CActAcitveRulesConfig>(
-            a, [&](auto& o) { rules("GetToActiveRulesList", o.GetToActiveRulesList()); }) ||
-        As<CActInActiveRulesConfig>(
-            a, [&](auto& o) { rules("GetToInActiveRulesList", o.GetToInActiveRulesList()); }) ||
-        As<CAct_AddPauseTimeConfig>(a, [&](auto& o) { rules("GetRulesList", o.GetRulesList()); }) ||
-        As<CActTranSysStateConfig>(a,
-                                   [&](auto& o) {
-                                       g["GetTranSysState"] = o.GetTranSysState();
-                                       n.sysStates.push_back(o.GetTranSysState());
-                                   }) ||
-        As<CActTranRuleConfig>(a,
-                               [&](auto& o) {
-                                   g["GetTranRuleID"] = o.GetTranRuleID();
-                                   n.rules.push_back(o.GetTranRuleID());
-                               }) ||
-        As<CActResetStateMachineConfig>(a,
-                                        [&](auto& o) { g["GetResetTime"] = o.GetResetTime(); }) ||
-        As<CActGenEventConfig, CActGenEventByTimeConfig, CActSaveEventIDConfig,
-           CActDeleteEventIDConfig>(a,
-                                    [&](auto& o) {
-                                        g["GetEventID"] = o.GetEventID();
-                                        n.events.push_back(o.GetEventID());
-                                    }) ||
-        As<CActGenSystemEventConfig>(a,
-                                     [&](auto& o) {
-                                         g["GetEventID"] = o.GetEventID();
-                                         g["GetEventInfo"] = Utf8(o.GetEventInfo());
-                                         n.events.push_back(o.GetEventID());
-                                     }) ||
-        As<CActGenEventWithLogFieldInfo>(a,
-                                         [&](auto& o) {
-                                             g["GetEventID"] = o.GetEventID();
-                                             g["GetInfoName"] = Utf8(o.GetInfoName());
-                                             g["GetLogFieldID"] = o.GetLogFieldID();
-                                             n.events.push_back(o.GetEventID());
-                                         }) ||
-        As<CAct_GenEvent_InfoFromMsgConfig>(
-            a,
-            [&](auto& o) {
-                g["GetEventID"] = o.GetEventID();
-                g["InMsgIDList"] = Members(msgs, [&](int id) { return o.InMsgIDList(id); });
-                g["GetToSaveFieldName"] = Utf8(o.GetToSaveFieldName());
-                g["GetLength"] = o.GetLength();
-                g["GetOffset"] = o.GetOffset();
-                n.events.push_back(o.GetEventID());
-                Append(n.msgs, g["InMsgIDList"].get<std::vector<int>>());
-            }) ||
-        As<CAct_UpdateLogFieldConfig, CAct_UpdateLogField_ForEventInfo_Config,
-           CAct_DelValueOfLogFieldConfig>(a,
-                                          [&](auto& o) {
-                                              g["GetToUpdateFieldID"] = o.GetToUpdateFieldID();
-                                              g["GetMsgFieldConfigList"] =
-                                                  Locators(o.GetMsgFieldConfigList());
-                                              g["NeededReverseFind"] = o.NeededReverseFind();
-                                          }) ||
-        As<CActUpdateLogFieldByRuleInit>(a,
-                                         [&](auto& o) {
-                                             g["GetFieldID"] = o.GetFieldID();
-                                             g["GetFieldName"] = Utf8(o.GetFieldName());
-                                         }) ||
-        As<CAct_UpdateLogField_B_From_A_Config, CAct_DelLogFieldValue_B_By_A_Config>(
-            a,
-            [&](auto& o) {
-                g["GetSrcFieldID"] = o.GetSrcFieldID();
-                g["GetDesFieldID"] = o.GetDesFieldID();
-            }) ||
-        As<CActInitLogCodeFieldConfig, CActDelInitialLogFieldConfig>(
-            a, [&](auto& o) { g["GetFieldID"] = o.GetFieldID(); }) ||
-        As<CActInitMsgFieldConfig>(a,
-                                   [&](auto& o) {
-                                       g["InMsgIDList"] =
-                                           Members(msgs, [&](int id) { return o.InMsgIDList(id); });
-                                       g["GetToSaveFieldName"] = Utf8(o.GetToSaveFieldName());
-                                       g["GetLength"] = o.GetLength();
-                                       g["GetOffset"] = o.GetOffset();
-                                       Append(n.msgs, g["InMsgIDList"].get<std::vector<int>>());
-                                   }) ||
-        As<CActSaveSumOfMsgFieldsConfig>(a,
-                                         [&](auto& o) {
-                                             g["GetMsgID"] = o.GetMsgID();
-                                             g["GetAddFieldList"] = Records(o.GetAddFieldList());
-                                             n.msgs.push_back(o.GetMsgID());
-                                         }) ||
-        As<CActRecordInfoForRule, CActRecordInfoForRule_ReverseFind>(
-            a,
-            [&](auto& o) {
-                std::vector<int> ids;
-                o.GetRuleIDList(ids);
-                rules("GetRuleIDList", ids);
-                g["GetMsgFieldConfigList"] = Locators(o.GetMsgFieldConfigList());
-            }) ||
-        As<CAction_Record_RL_And_PSCConfig>(a,
-                                            [&](auto& o) {
-                                                std::vector<int> ids;
-                                                o.GetRuleIDList(ids);
-                                                rules("GetRuleIDList", ids);
-                                                g["GetRLTag"] = Utf8(o.GetRLTag());
-                                                g["GetRLMetaInfoTag"] = Utf8(o.GetRLMetaInfoTag());
-                                                g["GetPSCTag"] = Utf8(o.GetPSCTag());
-                                                g["GetPSCMetaInfoTag"] =
-                                                    Utf8(o.GetPSCMetaInfoTag());
-                                            }) ||
-        As<CAct_Update_RL_And_PSCConfig>(
-            a,
-            [&](auto& o) {
-                std::vector<int> ids;
-                o.GetRuleIDList(ids);
-                rules("GetRuleIDList", ids);
-                g["GetAddPSCTag"] = Utf8(o.GetAddPSCTag());
-                g["GetAddPSCMetaInfoTag"] = Utf8(o.GetAddPSCMetaInfoTag());
-                g["GetDelPSCTag"] = Utf8(o.GetDelPSCTag());
-                g["GetDelPSCMetaInfoTag"] = Utf8(o.GetDelPSCMetaInfoTag());
-            }) ||
-        As<CActSwitchProtocol>(a, [&](auto& o) {
-            g["GetProtocol"] = o.GetProtocol();
-            g["GetSysID"] = o.GetSysID();
-            g["GetNeedActiveList"] = o.GetNeedActiveList();
-            g["GetNeedInactiveList"] = o.GetNeedInactiveList();
-        });
-    if (auto* o = dynamic_cast<CActRecordInfoForRule_ReverseFind*>(&a)) {
-        g["GetEventStateID"] = o->GetEventStateID();
-        n.eventStates.push_back(o->GetEventStateID());
-        n.ruleEventState = o->GetEventStateID();
-        n.hasRuleEventState = true;
+    JsonVisitor visitor(v, msgs);
+    ecfg::ViewActionKind(a, visitor);
+    const ecfg::KindRow* row = ecfg::ActionRowOf(a);
+    if (row && row->nTypeID == kRulesOfNamedEventState && !v.named.eventStates.empty()) {
+        v.named.ruleEventState = v.named.eventStates.back();
+        v.named.hasRuleEventState = true;
     }
     return v;
 }

@@ -127,6 +127,9 @@ public:
     static constexpr int kInfiniteNum = 0x7F7F7F7F;
 
     int GetFieldID() { return m_nFieldID; }
+    // The range's bounds as read ("MinNum", "MaxNum"; "Infin" is kInfiniteNum).
+    int GetMinNum() const { return m_nMinNum; }
+    int GetMaxNum() const { return m_nMaxNum; }
     // 1 when minimum <= number <= maximum.
     int IsNumSatisfy(int number);
 
