@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "CheckInternal.h"
+#include "actions/ActionRegistry.h"
 
 namespace ectool {
 
@@ -10,6 +11,10 @@ std::size_t Checker::SiteOf(int owner, Ref ref, int id) const {
 }
 
 namespace {
+
+// The action that leaves for another protocol's system state: its "GetProtocol"
+// and "GetSysID" name them, checked against the other protocol's model.
+constexpr int kSwitchProtocol = 29;
 
 // "; did you mean event state 101?": the defined ids one or two keystrokes
 // away from the one written.
@@ -143,32 +148,35 @@ void Checker::CheckRule(LoadedProtocol& protocol, CRuleConfig& rule, int ruleNod
             truth ? rule.GetTrueActionList() : rule.GetFalseActionList();
         for (std::size_t i = 0; i < list.size() && i < nodes.size(); ++i) {
             if (list[i]) {
-                CheckNamed(protocol, ViewAction(*list[i], offered(list[i], nodes[i])), nodes[i],
-                           state, list[i]);
-                auto* sw = dynamic_cast<CActSwitchProtocol*>(list[i]);
+                CActionConfig* action = list[i];
+                const ObjectView view = ViewAction(*action, offered(action, nodes[i]));
+                CheckNamed(protocol, view, nodes[i], state, action);
+                const ecfg::KindRow* row = ecfg::ActionRowOf(*action);
                 // A missing or misspelt child is reported as such, not as the
                 // protocol or state it reads as.
                 const std::set<std::wstring>& lacks = m_missing[nodes[i]];
-                if (sw && !lacks.count(L"SwitchToProtocol") && !lacks.count(L"SystemState")) {
-                    auto target = std::find_if(
-                        m_loaded.Protocols().begin(), m_loaded.Protocols().end(),
-                        [&](const LoadedProtocol& p) { return p.type == sw->GetProtocol(); });
+                if (row && row->nTypeID == kSwitchProtocol && !lacks.count(L"SwitchToProtocol") &&
+                    !lacks.count(L"SystemState")) {
+                    const int to = view.getters["GetProtocol"].get<int>();
+                    const int sys = view.getters["GetSysID"].get<int>();
+                    auto target =
+                        std::find_if(m_loaded.Protocols().begin(), m_loaded.Protocols().end(),
+                                     [&](const LoadedProtocol& p) { return p.type == to; });
                     if (target != m_loaded.Protocols().end())
-                        m_reach[target->node].sysStates.insert(sw->GetSysID());
+                        m_reach[target->node].sysStates.insert(sys);
                     if (target == m_loaded.Protocols().end()) {
                         Add(Severity::Error, m_tree.At(nodes[i]).offset,
-                            KindLabel(nodes[i], ClassNameOf(*sw)) + " switches to protocol " +
-                                std::to_string(sw->GetProtocol()) +
-                                ", which the file does not define",
+                            KindLabel(nodes[i], ClassNameOf(*action)) + " switches to protocol " +
+                                std::to_string(to) + ", which the file does not define",
                             "dangling-protocol");
-                        Refer(sw, sw->GetProtocol());
-                    } else if (!target->model->GetSysStateConfigList().count(sw->GetSysID())) {
+                        Refer(action, to);
+                    } else if (!target->model->GetSysStateConfigList().count(sys)) {
                         Add(Severity::Error, m_tree.At(nodes[i]).offset,
-                            KindLabel(nodes[i], ClassNameOf(*sw)) + " enters system state " +
-                                std::to_string(sw->GetSysID()) + ", which protocol " +
+                            KindLabel(nodes[i], ClassNameOf(*action)) + " enters system state " +
+                                std::to_string(sys) + ", which protocol " +
                                 std::to_string(target->type) + " does not define",
                             "dangling-system-state");
-                        Refer(sw, sw->GetSysID());
+                        Refer(action, sys);
                     }
                 }
             } else {

@@ -1,6 +1,7 @@
 #include "GraphInternal.h"
 #include "Text.h"
 #include "View.h"
+#include "actions/ActionRegistry.h"
 
 namespace ectool {
 
@@ -128,8 +129,8 @@ void Builder::AddEvent(const std::string& from, int owner, CActionConfig& action
     known->second.dangling |= dangling;
 }
 
-void Builder::AddSwitch(const std::string& from, CActSwitchProtocol& sw, dot::Attrs attrs) {
-    int protocol = sw.GetProtocol(), sys = sw.GetSysID();
+void Builder::AddSwitch(const std::string& from, const void* sw, int protocol, int sys,
+                        dot::Attrs attrs) {
     std::string protocolLine = "protocol " + Str(protocol);
     std::string sysLine = "system state " + Str(sys);
     for (LoadedProtocol& other : m_loaded.Protocols()) {
@@ -147,7 +148,7 @@ void Builder::AddSwitch(const std::string& from, CActSwitchProtocol& sw, dot::At
                        {"color", kSwitchColor},
                        {"fontcolor", "black"}};
     bool dangling =
-        Dangling(&sw, "dangling-protocol", protocol) || Dangling(&sw, "dangling-system-state", sys);
+        Dangling(sw, "dangling-protocol", protocol) || Dangling(sw, "dangling-system-state", sys);
     if (dangling) {
         Redden(exit);
         Redden(attrs);
@@ -157,8 +158,33 @@ void Builder::AddSwitch(const std::string& from, CActSwitchProtocol& sw, dot::At
     Edge(from, id, attrs);
 }
 
+namespace {
+
+// What an action draws, by its kind's id: lines to the event states it moves
+// to or activates, to a system state, out to another protocol, or a note of
+// the event it raises. The ids and values come from the kind's view.
+enum class Drawn {
+    MoveTo,
+    Activate,
+    ActivateWithPacket,
+    SysState,
+    Switch,
+    Event,
+    TimedEvent,
+    SystemEvent
+};
+const std::map<int, Drawn> kDrawn = {
+    {5, Drawn::MoveTo},      {3, Drawn::Activate},     {35, Drawn::ActivateWithPacket},
+    {2, Drawn::SysState},    {29, Drawn::Switch},      {1, Drawn::Event},
+    {12, Drawn::TimedEvent}, {40, Drawn::SystemEvent}, {34, Drawn::Event},
+    {36, Drawn::Event},
+};
+
+}  // namespace
+
 void Builder::AddAction(const std::string& from, int owner, CRuleConfig& rule, bool truth,
                         CActionConfig& action) {
+    const ecfg::KindRow* row = ecfg::ActionRowOf(action);
     COperationTypeConfig* op = rule.GetOperationType();
     std::string label = "rule " + Str(rule.GetRuleID()) + (truth ? " TRUE" : " FALSE") + "\n" +
                         (op ? KindDescription(ClassNameOf(*op)) : std::string("no operation"));
@@ -170,51 +196,61 @@ void Builder::AddAction(const std::string& from, int owner, CRuleConfig& rule, b
         if (!truth) attrs.push_back({"style", "dashed"});
         return attrs;
     };
-    if (auto* a = dynamic_cast<CActTranEventStateConfig*>(&action)) {
-        AddEventStateEdges(from, owner, action, a->GetToTranEventStateList(),
-                           line(kMoveColor, nullptr));
-    } else if (auto* a = dynamic_cast<CActInitActiveEventStateConfig*>(&action)) {
-        AddEventStateEdges(from, owner, action, a->GetToActivateEventStateList(),
-                           line(kActivateColor, "(activate)"));
-    } else if (auto* a = dynamic_cast<CActActiveEventStateAndPrcPacket*>(&action)) {
-        AddEventStateEdges(from, owner, action, a->GetToActiveEventStateList(),
-                           line(kActivateColor, "(activate, packet)"));
-    } else if (auto* a = dynamic_cast<CActTranSysStateConfig*>(&action)) {
-        int sys = a->GetTranSysState();
-        dot::Attrs attrs = line(kSysColor, nullptr);
-        attrs.push_back({"penwidth", "1.5"});
-        std::string to = "s" + Str(sys);
-        if (!m_model.GetSysStateConfigList().count(sys)) {
-            to = "missing_s" + Str(sys);
-            Node(to, kOutside,
-                 {{"label", "system state " + Str(sys) + "\nnot defined"},
-                  {"color", kRed},
-                  {"fontcolor", kRed},
-                  {"style", "dashed,bold"}});
-        } else if (sys != owner) {
-            attrs.push_back({"lhead", "cluster_s" + Str(sys)});
-        } else {
-            // Graphviz cannot clip a line at the cluster it starts in: it
-            // ends at a visible entry dot instead.
-            m_nodes[m_nodeIndex[to]].attrs = {{"label", ""},
-                                              {"shape", "point"},
-                                              {"width", "0.12"},
-                                              {"tooltip", "system state " + Str(sys)}};
+    const auto drawn = kDrawn.find(row ? row->nTypeID : -1);
+    if (drawn == kDrawn.end()) return;
+    const ObjectView view = ViewAction(action, {});
+    const NamedIds& named = view.named;
+    switch (drawn->second) {
+        case Drawn::MoveTo:
+            AddEventStateEdges(from, owner, action, named.eventStates, line(kMoveColor, nullptr));
+            break;
+        case Drawn::Activate:
+            AddEventStateEdges(from, owner, action, named.eventStates,
+                               line(kActivateColor, "(activate)"));
+            break;
+        case Drawn::ActivateWithPacket:
+            AddEventStateEdges(from, owner, action, named.eventStates,
+                               line(kActivateColor, "(activate, packet)"));
+            break;
+        case Drawn::SysState: {
+            int sys = named.sysStates.front();
+            dot::Attrs attrs = line(kSysColor, nullptr);
+            attrs.push_back({"penwidth", "1.5"});
+            std::string to = "s" + Str(sys);
+            if (!m_model.GetSysStateConfigList().count(sys)) {
+                to = "missing_s" + Str(sys);
+                Node(to, kOutside,
+                     {{"label", "system state " + Str(sys) + "\nnot defined"},
+                      {"color", kRed},
+                      {"fontcolor", kRed},
+                      {"style", "dashed,bold"}});
+            } else if (sys != owner) {
+                attrs.push_back({"lhead", "cluster_s" + Str(sys)});
+            } else {
+                // Graphviz cannot clip a line at the cluster it starts in: it
+                // ends at a visible entry dot instead.
+                m_nodes[m_nodeIndex[to]].attrs = {{"label", ""},
+                                                  {"shape", "point"},
+                                                  {"width", "0.12"},
+                                                  {"tooltip", "system state " + Str(sys)}};
+            }
+            if (Dangling(&action, "dangling-system-state", sys)) Redden(attrs);
+            Edge(from, to, attrs);
+            break;
         }
-        if (Dangling(&action, "dangling-system-state", sys)) Redden(attrs);
-        Edge(from, to, attrs);
-    } else if (auto* a = dynamic_cast<CActSwitchProtocol*>(&action)) {
-        AddSwitch(from, *a, line(kSwitchColor, nullptr));
-    } else if (auto* a = dynamic_cast<CActGenEventConfig*>(&action)) {
-        AddEvent(from, owner, action, a->GetEventID(), "event", why, truth);
-    } else if (auto* a = dynamic_cast<CActGenEventByTimeConfig*>(&action)) {
-        AddEvent(from, owner, action, a->GetEventID(), "timed event", why, truth);
-    } else if (auto* a = dynamic_cast<CActGenSystemEventConfig*>(&action)) {
-        AddEvent(from, owner, action, a->GetEventID(), "system event", why, truth);
-    } else if (auto* a = dynamic_cast<CActGenEventWithLogFieldInfo*>(&action)) {
-        AddEvent(from, owner, action, a->GetEventID(), "event", why, truth);
-    } else if (auto* a = dynamic_cast<CAct_GenEvent_InfoFromMsgConfig*>(&action)) {
-        AddEvent(from, owner, action, a->GetEventID(), "event", why, truth);
+        case Drawn::Switch:
+            AddSwitch(from, &action, view.getters["GetProtocol"].get<int>(),
+                      view.getters["GetSysID"].get<int>(), line(kSwitchColor, nullptr));
+            break;
+        case Drawn::Event:
+        case Drawn::TimedEvent:
+        case Drawn::SystemEvent: {
+            const char* form = drawn->second == Drawn::TimedEvent    ? "timed event"
+                               : drawn->second == Drawn::SystemEvent ? "system event"
+                                                                     : "event";
+            AddEvent(from, owner, action, named.events.front(), form, why, truth);
+            break;
+        }
     }
 }
 

@@ -68,7 +68,8 @@ private:
     void AddEvent(const std::string& from, int owner, CActionConfig& action, int event,
                   const char* form, const std::string& why, bool truth);
     void AddNoteEdges();
-    void AddSwitch(const std::string& from, CActSwitchProtocol& sw, dot::Attrs attrs);
+    void AddSwitch(const std::string& from, const void* sw, int protocol, int sys,
+                   dot::Attrs attrs);
     std::string EventStateNode(int owner, int id);
     void Node(const std::string& id, int owner, dot::Attrs attrs, int state = INT_MIN);
     void Edge(const std::string& from, const std::string& to, dot::Attrs attrs, bool weak = false);
