@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Writes the model fuzzer's seed corpus (fuzz/corpus/model/).
 
-Seeds: the example configuration as it stands, then one small whole
-configuration per operation kind and per action kind (each kind's element
-taken from the example, so the seeds follow the documented shapes), and a
-few structural documents (special list with relationship table, duplicate
-ids, several protocols, side documents). Small seeds let the fuzzer reach
-the kinds' readers at once instead of having to build the nesting first.
+Seeds: the example configuration as it stands and a few structural
+documents (special list with relationship table, duplicate ids, several
+protocols, side documents), their rules built from the example's elements.
+The seeds of the kinds (operation-NN.xml, action-NN.xml: one small whole
+configuration per kind, written from the kind's grammar) come from the
+kinds' tables: the model_seeds program (fuzz/model_seeds.cpp, built with the
+tests) writes them, and a test keeps them equal to the tables.
 
 Run from anywhere: python3 fuzz/make_model_corpus.py
 """
@@ -19,8 +20,9 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 EXAMPLE = ROOT / "examples" / "EventConfig.xml"
 OUT = ROOT / "fuzz" / "corpus" / "model"
 
-OPERATION_IDS = range(0, 45)
-ACTION_IDS = [0, 1, 2, 3, 4, 5, 6, 7] + list(range(11, 19)) + list(range(20, 42))
+# The kinds whose example elements the structural seeds use.
+USED_OPERATIONS = [0, 1, 2, 3, 4, 5, 6, 10]
+USED_ACTIONS = [0, 1, 2, 3, 4, 5, 6]
 
 
 def document(protocols, extra=""):
@@ -67,19 +69,13 @@ def main():
     actions = first_elements(body, "Action")
     operations.setdefault(0, "<Operation Type=\"0\" Info=\"always\"/>")
     actions.setdefault(0, "<Action Type=\"0\" Info=\"note\"/>")
-    missing = [i for i in OPERATION_IDS if i not in operations]
-    missing += [f"action {i}" for i in ACTION_IDS if i not in actions]
+    missing = [i for i in USED_OPERATIONS if i not in operations]
+    missing += [f"action {i}" for i in USED_ACTIONS if i not in actions]
     if missing:
         sys.exit(f"the example lacks kinds: {missing}")
 
     OUT.mkdir(parents=True, exist_ok=True)
     seeds = {"example.xml": example}
-    plain_action = actions[0]
-    for i in OPERATION_IDS:
-        seeds[f"operation-{i:02d}.xml"] = document([protocol(1, rule(operations[i], plain_action))])
-    plain_operation = operations[0]
-    for i in ACTION_IDS:
-        seeds[f"action-{i:02d}.xml"] = document([protocol(1, rule(plain_operation, actions[i]))])
 
     special = ("<SpecialEventStateList>"
                "<MsgList><Msg MsgID=\"14\" LogCode=\"\" Name=\"Release\"/><Msg MsgID=\"14\"/></MsgList>"
@@ -102,7 +98,8 @@ def main():
                                          "<EventInfoList/><LogCodeFieldList/></P>"])
 
     for old in OUT.glob("*.xml"):
-        if old.name not in seeds:
+        kind_seed = re.fullmatch(r"(operation|action)-\d+\.xml", old.name)
+        if old.name not in seeds and not kind_seed:
             old.unlink()
     for name, text in seeds.items():
         (OUT / name).write_text(text, encoding="utf-8")
