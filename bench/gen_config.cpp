@@ -5,8 +5,9 @@
 // P protocols share the rules evenly; each protocol has system states with
 // messages, log fields and about ten event states of about five rules each,
 // and the first protocol also has a special event state list. Operations and
-// actions are drawn over every kind, each written in the shape its reader
-// expects. With one build, the same arguments always give the same bytes.
+// actions are drawn over every kind of the registries' tables, each written
+// from its kind's grammar. With one build, the same arguments always give the
+// same bytes.
 
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +15,11 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
+
+#include "actions/ActionRegistry.h"
+#include "operations/OperationRegistry.h"
+#include "reading/GrammarWriter.h"
 
 namespace {
 
@@ -74,8 +80,9 @@ private:
                  std::string("<") + tag + ">" + (hex ? MsgID() : Num(1, 400)) + "</" + tag + ">");
     }
 
-    void Operation(int depth, int type);
-    void Action(int depth, int type);
+    class Values;
+    void Kind(int depth, const wchar_t* element, const ecfg::KindRow& row,
+              const std::string& header);
     void Rule(int depth, int id);
     void EventState(int depth, int id, int rules);
     void SystemState(int depth, int id, long& rulesLeft);
@@ -86,332 +93,92 @@ private:
     std::string m_out;
 };
 
-// The operation element of each kind, children in the order its reader
-// searches them.
-void Generator::Operation(int d, int type) {
-    const std::string open =
-        "<Operation Type=\"" + std::to_string(type) + "\" Info=\"" + Info() + "\"";
-    const int c = d + 1;
-    if (type == 0) {
-        Line(d, open + "/>");
-        return;
-    }
-    Line(d, open + ">");
-    switch (type) {
-        case 1:
-            Line(c, "<TimeLimit>" + Num(100, 9000) + "</TimeLimit>");
-            break;
-        case 2:
-            Line(c, "<Time>" + Num(100, 9000) + "</Time>");
-            Line(c, "<MsgID>" + MsgID() + "</MsgID>");
-            break;
-        case 3:
-            Line(c, "<Count>" + Num(1, 9) + "</Count>");
-            Line(c, "<MsgList>");
-            Children(c + 1, "MsgID", Pick(1, 3), true);
-            Line(c, "</MsgList>");
-            break;
-        case 4:
-            Children(c, "MsgID", Pick(1, 4), true);
-            break;
-        case 5:
-            Line(c, "<FieldID>" + FieldID() + "</FieldID>");
-            break;
-        case 6:
-        case 7:
-        case 10:
-        case 11:
-            Line(c, "<MsgID>" + (type >= 10 ? IdList(Pick(1, 3)) : MsgID()) + "</MsgID>");
-            Line(c, "<Field " + Locator() + ">");
-            Line(c + 1, "<Value>Normal</Value>");
-            Line(c + 1, "<Value>" + Num(0, 40) + "</Value>");
-            Line(c, "</Field>");
-            break;
-        case 8:
-        case 9:
-            Line(c, "<MsgList>");
-            Children(c + 1, "MsgID", Pick(1, 3), true);
-            Line(c, "</MsgList>");
-            Line(c, std::string("<Field Name=\"") + FieldName() + "\" Value=\"" + Num(-110, 30) +
-                        "\"/>");
-            break;
-        case 12:
-            for (const char* side : {"Source", "Destination"}) {
-                Line(c, std::string("<") + side + ">");
-                Line(c + 1, "<MsgID>" + MsgID() + "</MsgID>");
-                Line(c + 1, std::string("<Field Name=\"") + FieldName() + "\"/>");
-                Line(c, std::string("</") + side + ">");
-            }
-            break;
-        case 13:
-        case 14:
-        case 15:
-        case 16:
-        case 17:
-            if (type == 16) {
-                Line(c, "<InitialMsg ID=\"" + MsgID() + "\">");
-                Line(c + 1, std::string("<Field Name=\"") + FieldName() + "\"/>");
-                Line(c + 1, std::string("<Field Name=\"") + FieldName() + "\"/>");
-            } else {
-                Line(c, "<InitialMsg " +
-                            (type == 15 ? std::string("Name=\"") + FieldName() + "\"" : Locator()) +
-                            ">");
-                Children(c + 1, "MsgID", Pick(1, 2), true);
-            }
-            Line(c, "</InitialMsg>");
-            Line(c, "<ReceiveMsg " + Locator() + ">");
-            Children(c + 1, "MsgID", Pick(1, 2), true);
-            Line(c, "</ReceiveMsg>");
-            break;
-        case 18:
-        case 20:
-            Line(c, "<InitialField ID=\"" + FieldID() + "\"/>");
-            Line(c, "<ReceiveMsg " + Locator() + ">");
-            Children(c + 1, "MsgID", Pick(1, 2), true);
-            Line(c, "</ReceiveMsg>");
-            break;
-        case 19:
-            Line(c, "<Field ID=\"" + FieldID() + "\">");
-            Children(c + 1, "Value", Pick(1, 3), false);
-            Line(c, "</Field>");
-            break;
-        case 21:
-        case 22:
-            Line(c, "<InitialField ID=\"" + FieldID() + "\"/>");
-            Line(c, "<ReceiveMsg>");
-            Line(c + 1, "<MsgList>");
-            Children(c + 2, "ID", Pick(1, 3), true);
-            Line(c + 1, "</MsgList>");
-            Line(c + 1, "<MsgFieldList>");
-            for (int i = Pick(1, 3); i > 0; --i) Line(c + 2, "<Field " + Locator() + "/>");
-            Line(c + 1, "</MsgFieldList>");
-            Line(c, "</ReceiveMsg>");
-            break;
-        case 23:
-            Children(c, "EventID", Pick(1, 3), false);
-            break;
-        case 24:
-        case 25:
-        case 41:
-            Line(c, "<InitialField ID=\"" + FieldID() + "\" IsFreq=\"" + Num(0, 1) + "\"/>");
-            Line(c, "<ReceiveMsg " + TagLocator(false) + ">");
-            Children(c + 1, "MsgID", Pick(1, 2), true);
-            Line(c, "</ReceiveMsg>");
-            break;
-        case 26:
-            Line(c, "<Field ID=\"" + FieldID() + "\" MinNum=\"" + Num(0, 3) + "\" MaxNum=\"" +
-                        (Chance(30) ? std::string("Infin") : Num(4, 20)) + "\"/>");
-            break;
-        case 27:
-        case 28:
-        case 29:
-        case 30:
-        case 35:
-        case 38:
-            Line(c, "<Msg ID=\"" + IdList(Pick(1, 2)) + "\">");
-            if (type >= 35) {
-                Line(c + 1,
-                     "<Field " + TagLocator(false) + " NeedMeetedNum=\"" + Num(1, 5) + "\"/>");
-            } else {
-                Line(c + 1, "<Field " + TagLocator(false) + " NeedMeetedNum=\"" +
-                                (type == 29 && Chance(30) ? std::string("all") : Num(1, 5)) +
-                                "\">");
-                Line(c + 2, "<Value>Success</Value>");
-                Line(c + 2, "<Value>0x" + Hex(Pick(0, 255)) + "</Value>");
-                Line(c + 1, "</Field>");
-            }
-            Line(c, "</Msg>");
-            break;
-        case 31:
-        case 32:
-        case 33:
-        case 34:
-            if (type >= 33) Line(c, "<InitialField ID=\"" + FieldID() + "\"/>");
-            Line(c, "<Msg ID=\"" + IdList(Pick(1, 2)) + "\"" +
-                        (type == 34 ? std::string() : " ReverseFind=\"" + Num(0, 1) + "\"") + ">");
-            Line(c + 1, "<Field " + TagLocator(false) + "/>");
-            Line(c, "</Msg>");
-            break;
-        case 36:
-            Line(c, "<Msg ID=\"" + IdList(Pick(1, 2)) + "\">");
-            Line(c + 1, std::string("<KeyField Name=\"") + FieldName() + "\">");
-            Line(c + 2, std::string("<Field>") + FieldName() + "</Field>");
-            Line(c + 2, std::string("<Field>") + FieldName() + "</Field>");
-            Line(c + 1, "</KeyField>");
-            Line(c, "</Msg>");
-            break;
-        case 37:
-            Line(c, "<MsgList>");
-            Children(c + 1, "MsgID", Pick(1, 3), true);
-            Line(c, "</MsgList>");
-            Line(c, "<MsgField>");
-            Line(c + 1, "<RadioLink FieldName=\"RL_Num\" MetaInfoName=\"rl\"/>");
-            Line(c + 1, "<PSC FieldName=\"PrimaryScramblingCode\" MetaInfoName=\"psc\"/>");
-            Line(c, "</MsgField>");
-            break;
-        case 39:
-        case 40:
-            Line(c, "<Field ID=\"" + FieldID() + "\" IsFreq=\"" + Num(0, 1) + "\"/>");
-            break;
-        case 42:
-            Line(c, "<MsgID>" + IdList(Pick(1, 3)) + "</MsgID>");
-            Line(c, "<Field " + Locator() + "/>");
-            Line(c, "<AddTime>" + Num(100, 5000) + "</AddTime>");
-            break;
-        case 43:
-            Line(c, "<SrcField>" + FieldID() + "</SrcField>");
-            Line(c, "<DesField>" + FieldID() + "</DesField>");
-            break;
-        case 44:
-            Line(c, "<InitialField ID=\"" + FieldID() + "\"/>");
-            Line(c, "<Field ID=\"" + FieldID() + "\"/>");
-            break;
-        default:
-            break;
-    }
-    Line(d, "</Operation>");
-}
+// Values for a kind's element as its grammar writes it: ids, numbers and
+// names in the ranges configurations use. A locator's search tags follow its
+// field's name.
+class Generator::Values : public ecfg::GrammarValues {
+public:
+    explicit Values(Generator& gen) : m_gen(gen) {}
 
-// The action element of each kind.
-void Generator::Action(int d, int type) {
-    const std::string open = "<Action Type=\"" + std::to_string(type) + "\"" +
-                             (Chance(40) ? " Info=\"" + Info() + "\"" : std::string());
-    const int c = d + 1;
-    if (type == 0 || type == 33) {
-        Line(d, open + "/>");
-        return;
+    std::string Value(const std::wstring& name, ecfg::Num num, ecfg::Ref ref) override {
+        using ecfg::Num;
+        using ecfg::Ref;
+        switch (num) {
+            case Num::Hex:
+                return ref == Ref::Msg ? m_gen.MsgID() : m_gen.FieldID();
+            case Num::HexList:
+                return m_gen.IdList(m_gen.Pick(1, 3));
+            case Num::DecList:
+                return m_gen.Num(1, 400) + "/" + m_gen.Num(1, 400);
+            case Num::DecOrInfin:
+                return m_gen.Chance(30) ? "Infin" : m_gen.Num(4, 20);
+            case Num::DecOrAll:
+                return m_gen.Chance(30) ? "all" : m_gen.Num(1, 5);
+            case Num::Text:
+                return Text(name);
+            default:
+                return Number(name, ref);
+        }
     }
-    Line(d, open + ">");
-    switch (type) {
-        case 3:
-        case 5:
-        case 6:
-        case 11:
-        case 14:
-        case 15:
-        case 16:
-        case 23:
-        case 32:
-        case 35:
-            Children(c, "ID", Pick(1, 3), false);
-            break;
-        case 2:
-            Line(c, "<SystemStateID>" + Num(1, 40) + "</SystemStateID>");
-            break;
-        case 7:
-            Line(c, "<RuleID>" + Num(1, 400) + "</RuleID>");
-            break;
-        case 41:
-            Line(c, "<ResetTime>" + Num(100, 9000) + "</ResetTime>");
-            break;
-        case 1:
-        case 12:
-        case 21:
-        case 22:
-        case 40:
-            Line(c, "<EventID>" + Num(1, 200) + "</EventID>");
-            break;
-        case 34:
-            Line(c, "<EventID>" + Num(1, 200) + "</EventID>");
-            Line(c, "<LogFieldID>" + FieldID() + "</LogFieldID>");
-            Line(c, std::string("<InfoName>") + FieldName() + "</InfoName>");
-            break;
-        case 4:
-        case 36:
-            Line(c, "<Msg " + Locator() + ">");
-            Children(c + 1, "MsgID", Pick(1, 2), true);
-            Line(c, "</Msg>");
-            if (type == 36) Line(c, "<EventID>" + Num(1, 200) + "</EventID>");
-            break;
-        case 26:
-        case 27:
-        case 37:
-            Line(c, "<LogField ID=\"" + FieldID() + "\"/>");
-            Line(c, "<Msg ReverseFind=\"" + Num(0, 1) + "\">");
-            for (int i = type == 27 ? 1 : Pick(1, 3); i > 0; --i)
-                Line(c + 1,
-                     "<Field " + TagLocator(true) +
-                         (type == 27 ? std::string()
-                                     : std::string(" EventInfoName=\"") + FieldName() + "\"") +
-                         "/>");
-            Line(c, "</Msg>");
-            break;
-        case 28:
-            Line(c, "<LogField ID=\"" + FieldID() + "\"/>");
-            Line(c, std::string("<RuleInitial FieldName=\"") + FieldName() + "\"/>");
-            break;
-        case 38:
-        case 39:
-            Line(c, "<LogFieldSrc>" + FieldID() + "</LogFieldSrc>");
-            Line(c, "<LogFieldDes>" + FieldID() + "</LogFieldDes>");
-            break;
-        case 17:
-        case 18:
-            Line(c, "<FieldID>" + FieldID() + "</FieldID>");
-            break;
-        case 13:
-            Line(c, "<Msg ID=\"" + MsgID() + "\">");
-            for (int i = Pick(2, 3); i > 0; --i) Line(c + 1, "<Field " + Locator() + "/>");
-            Line(c, "</Msg>");
-            break;
-        case 20:
-            Line(c, "<Rule ID=\"" + Num(1, 400) + "/" + Num(1, 400) + "\">");
-            for (int i = Pick(1, 2); i > 0; --i) Line(c + 1, "<Field " + TagLocator(false) + "/>");
-            Line(c, "</Rule>");
-            break;
-        case 31:
-            Line(c, "<EventState ID=\"" + Num(1, 400) + "\">");
-            Line(c + 1, "<Rule ID=\"" + Num(1, 400) + "\">");
-            for (int i = Pick(1, 2); i > 0; --i) Line(c + 2, "<Field " + TagLocator(true) + "/>");
-            Line(c + 1, "</Rule>");
-            Line(c, "</EventState>");
-            break;
-        case 24:
-        case 25:
-            Line(c, "<Rule ID=\"" + Num(1, 400) + "/" + Num(1, 400) + "\">");
-            Line(c + 1, std::string("<") + (type == 24 ? "RadioLink" : "AddInfo") +
-                            " FieldName=\"RL_Num\" MetaInfoName=\"RadioLinks\"/>");
-            Line(c + 1, std::string("<") + (type == 24 ? "PSC" : "RemoveInfo") +
-                            " FieldName=\"PrimaryScramblingCode\" MetaInfoName=\"PSC\"/>");
-            Line(c, "</Rule>");
-            break;
-        case 29:
-            Line(c, "<SwitchToProtocol ID=\"0x" + Hex(Pick(1, 4)) + "\">");
-            Line(c + 1, "<SystemState ID=\"" + Hex(Pick(1, 40)) + "\"/>");
-            Line(c + 1, "<NeededActiveWaitingEventState>");
-            Children(c + 2, "ID", Pick(1, 3), false);
-            Line(c + 1, "</NeededActiveWaitingEventState>");
-            Line(c + 1, "<NeededInActiveWaitingEventState>");
-            Children(c + 2, "ID", Pick(0, 2), false);
-            Line(c + 1, "</NeededInActiveWaitingEventState>");
-            Line(c, "</SwitchToProtocol>");
-            break;
-        case 30:
-            Line(c, "<NeedRunningWaitingEventState>");
-            Children(c + 1, "WaitingEventSate", Pick(1, 3), false);
-            Line(c, "</NeedRunningWaitingEventState>");
-            break;
-        default:
-            break;
+    int Repeats() override { return m_gen.Pick(1, 3); }
+
+private:
+    std::string Number(const std::wstring& name, ecfg::Ref ref) {
+        using ecfg::Ref;
+        if (ref == Ref::Event) return m_gen.Num(1, 200);
+        if (ref == Ref::SysState) return m_gen.Num(1, 40);
+        if (ref != Ref::None) return m_gen.Num(1, 400);
+        if (name == L"Length") return m_gen.Num(1, 8);
+        if (name == L"StartOffset") return m_gen.Num(0, 64);
+        if (name == L"NeedMeetedNum") return m_gen.Num(1, 5);
+        if (name == L"ReverseFind" || name == L"IsFreq") return m_gen.Num(0, 1);
+        if (name == L"MinNum") return m_gen.Num(0, 3);
+        if (name == L"Value") return m_gen.Num(-110, 30);
+        if (name == L"Count") return m_gen.Num(1, 9);
+        return m_gen.Num(100, 9000);  // times
     }
-    Line(d, "</Action>");
+    std::string Text(const std::wstring& name) {
+        if (name == L"StartSearchTag" || name == L"StartReverseSearchTag") return m_name + " : ";
+        if (name == L"EndSearchTag" || name == L"EndReverseSearchTag") return ",";
+        if (name == L"MetaInfoName") return "rl";
+        if (name == L"Value" || name == L"Field")  // candidate values, contained fields
+            return m_gen.Chance(50) ? std::string("Success") : m_gen.Num(0, 40);
+        m_name = m_gen.FieldName();
+        return m_name;
+    }
+
+    Generator& m_gen;
+    std::string m_name = "Cause";
+};
+
+// A kind's element, children in the order its reader searches them.
+void Generator::Kind(int d, const wchar_t* element, const ecfg::KindRow& row,
+                     const std::string& header) {
+    Values values(*this);
+    m_out += ecfg::WriteElement(element, *row.grammar, values,
+                                " Type=\"" + std::to_string(row.nTypeID) + "\"" + header, d);
 }
 
 void Generator::Rule(int d, int id) {
-    static const int kActionTypes[] = {0,  1,  2,  3,  4,  5,  6,  7,  11, 12, 13, 14, 15,
-                                       16, 17, 18, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29,
-                                       30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41};
-    const int nActionTypes = sizeof kActionTypes / sizeof kActionTypes[0];
+    const std::vector<ecfg::KindRow>& operations = ecfg::OperationKindRows();
+    const std::vector<ecfg::KindRow>& actions = ecfg::ActionKindRows();
+    auto action = [&](int depth) {
+        const ecfg::KindRow& row =
+            actions[static_cast<std::size_t>(Pick(0, static_cast<int>(actions.size()) - 1))];
+        Kind(depth, L"Action", row, Chance(40) ? " Info=\"" + Info() + "\"" : std::string());
+    };
     Line(d, "<Rule ID=\"" + std::to_string(id) + "\" InitialActivated=\"" +
                 (Chance(80) ? "1" : "0") + "\" PlatType=\"" + Num(0, 2) + "\">");
-    Operation(d + 1, Pick(0, 44));
+    Kind(d + 1, L"Operation",
+         operations[static_cast<std::size_t>(Pick(0, static_cast<int>(operations.size()) - 1))],
+         " Info=\"" + Info() + "\"");
     Line(d + 1, "<ActionList>");
     Line(d + 2, "<Result Type=\"TRUE\">");
-    for (int i = Pick(1, 2); i > 0; --i) Action(d + 3, kActionTypes[Pick(0, nActionTypes - 1)]);
+    for (int i = Pick(1, 2); i > 0; --i) action(d + 3);
     Line(d + 2, "</Result>");
     if (Chance(50)) {
         Line(d + 2, "<Result Type=\"FALSE\">");
-        Action(d + 3, kActionTypes[Pick(0, nActionTypes - 1)]);
+        action(d + 3);
         Line(d + 2, "</Result>");
     }
     Line(d + 1, "</ActionList>");
