@@ -85,7 +85,7 @@ bool CMarkup::SetDoc(MCD_CSTR doc) {
 }
 
 bool CMarkup::Load(MCD_CSTR path) {
-    std::vector<unsigned char> bytes;
+    ecfg::FileBytes bytes;
     if (!path || !ecfg::ReadFileBytes(path, bytes)) return false;
     CMarkupImpl& m = *m_pImpl;
     m.SetLoaded(
