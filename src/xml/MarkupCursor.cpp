@@ -105,7 +105,8 @@ bool Cursor::OutOfElem() {
 
 bool Cursor::AttribSpan(uint32_t node, const wchar_t* name, const wchar_t*& begin,
                         const wchar_t*& end, bool& plain) const {
-    if (node == 0 || !name) return false;
+    // Most elements have no attributes: nothing to measure the name for.
+    if (node == 0 || !name || N(node).attrCount == 0) return false;
     const std::size_t len = std::wcslen(name);
     const Node& n = N(node);
     for (uint32_t i = n.firstAttr; i < n.firstAttr + n.attrCount; ++i) {

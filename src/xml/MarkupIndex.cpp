@@ -123,10 +123,12 @@ void Indexer::Run() {
     const wchar_t* const b = m_doc;
     const wchar_t* const e = b + n;
     // A first guess at the arrays' sizes (configurations run to about one
-    // element per 50 characters); they double from there. Counting first
-    // would read the whole text once more.
-    ecfg::ReserveLarge(nodes, m_maxDepth == kAllLevels ? n / 64 + 16 : 64);
-    ecfg::ReserveLarge(attrs, m_maxDepth == kAllLevels ? n / 64 + 16 : 64);
+    // element and one attribute per 40 to 50 characters); they double from
+    // there. Counting first would read the whole text once more. Guessing
+    // high costs address space only: the pages past the last entry are
+    // never touched, where doubling copies the arrays.
+    ecfg::ReserveLarge(nodes, m_maxDepth == kAllLevels ? n / 32 + 16 : 64);
+    ecfg::ReserveLarge(attrs, m_maxDepth == kAllLevels ? n / 32 + 16 : 64);
     nodes.push_back(Node{0, 0, 0, n32, n32, 0, 0, 0, 0, 0});
 
     uint32_t open = 0;
