@@ -66,29 +66,30 @@ inline bool IsPlainValue(const wchar_t* p, const wchar_t* e) {
     return true;
 }
 
-// The first position in [p, e) holding a, b or c; e when there is none. The
-// index spends most of its time looking for the end of a text run or of an
-// attribute value, so this looks at a vector of characters at a time.
+// The first position in [p, e) holding a, b or c (ASCII characters other than
+// NUL); e when there is none. The index spends most of its time looking for
+// the end of a text run or of an attribute value, so this narrows 16 wide
+// units to 16 bytes at a time (saturating: a unit above 255 becomes 255 or 0,
+// never an ASCII character) and compares the bytes.
 inline const wchar_t* FindAny(const wchar_t* p, const wchar_t* e, wchar_t a, wchar_t b, wchar_t c) {
 #if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi8(static_cast<char>(a));
+    const __m128i vb = _mm_set1_epi8(static_cast<char>(b));
+    const __m128i vc = _mm_set1_epi8(static_cast<char>(c));
+    for (; e - p >= 16; p += 16) {
+        const __m128i* s = reinterpret_cast<const __m128i*>(p);
 #if WCHAR_MAX > 0xFFFF
-#define ECFG_SET1(x) _mm_set1_epi32(static_cast<int>(x))
-#define ECFG_CMPEQ _mm_cmpeq_epi32
+        const __m128i v =
+            _mm_packus_epi16(_mm_packs_epi32(_mm_loadu_si128(s), _mm_loadu_si128(s + 1)),
+                             _mm_packs_epi32(_mm_loadu_si128(s + 2), _mm_loadu_si128(s + 3)));
 #else
-#define ECFG_SET1(x) _mm_set1_epi16(static_cast<short>(x))
-#define ECFG_CMPEQ _mm_cmpeq_epi16
+        const __m128i v = _mm_packus_epi16(_mm_loadu_si128(s), _mm_loadu_si128(s + 1));
 #endif
-    const std::ptrdiff_t kLanes = 16 / sizeof(wchar_t);
-    const __m128i va = ECFG_SET1(a), vb = ECFG_SET1(b), vc = ECFG_SET1(c);
-    for (; e - p >= kLanes; p += kLanes) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hit =
-            _mm_or_si128(_mm_or_si128(ECFG_CMPEQ(v, va), ECFG_CMPEQ(v, vb)), ECFG_CMPEQ(v, vc));
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, va), _mm_cmpeq_epi8(v, vb)),
+                                         _mm_cmpeq_epi8(v, vc));
         const int mask = _mm_movemask_epi8(hit);
-        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask)) / sizeof(wchar_t);
+        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
     }
-#undef ECFG_SET1
-#undef ECFG_CMPEQ
 #endif
     while (p < e && *p != a && *p != b && *p != c) ++p;
     return p;

@@ -208,7 +208,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{L"<a><b>deep</b></a>", L"x", L"", L""},
         ReadCase{L"<a>one<![CDATA[]]>two<![CDATA[3]]></a>", L"x", L"", L"onetwo3"},
         // A surrogate pair where wchar_t has 16 bits, one unit otherwise.
-        ReadCase{L"<a v='&#x1F600;'/>", L"v", L"\U0001F600", L""}));
+        ReadCase{L"<a v='&#x1F600;'/>", L"v", L"\U0001F600", L""},
+        // Units whose low byte is a quote, '<' or '&', beyond the first 16.
+        ReadCase{L"<a v='\u0122\u0126\u0127\u013C\u0122\u0126\u0127\u013C\u0122\u0126\u0127"
+                 L"\u013C\u0122\u0126\u0127\u013C\U0001003C'>\u013C\u0126\u013C\u0126\u013C\u0126"
+                 L"\u013C\u0126\u013C\u0126\u013C\u0126\u013C\u0126\u013C\u0126\U00010026</a>",
+                 L"v",
+                 L"\u0122\u0126\u0127\u013C\u0122\u0126\u0127\u013C\u0122\u0126\u0127\u013C\u0122"
+                 L"\u0126\u0127\u013C\U0001003C",
+                 L"\u013C\u0126\u013C\u0126\u013C\u0126\u013C\u0126\u013C\u0126\u013C\u0126\u013C"
+                 L"\u0126\u013C\u0126\U00010026"}));
 
 TEST(Markup, SubDocIsTheExactMarkup) {
     const std::wstring doc = L"<r>\n  <a x='1' >t<b/><!--c--></a >\n  <e  /></r>";
