@@ -281,7 +281,11 @@ const std::vector<ecfg::KindEntry<COperationTypeConfig>>& OperationKindTable() {
             [](auto& o, KindVisitor& v) {
                 v.Number("GetFieldID", o.GetFieldID());
                 v.Number("GetMinNum", o.GetMinNum());
-                v.Number("GetMaxNum", o.GetMaxNum());
+                // Shown as written when it is the "Infin" the kind stores as a number.
+                if (o.GetMaxNum() == COptCalcLogFieldNum::kInfiniteNum)
+                    v.Text("GetMaxNum", L"Infin");
+                else
+                    v.Number("GetMaxNum", o.GetMaxNum());
                 v.NumberTest("IsNumSatisfy", ECFG_TEST(IsNumSatisfy));
             }),
         OPERATION_KIND(27, COptMsgSatisFieldCount_GE,
