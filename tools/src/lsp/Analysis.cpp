@@ -104,24 +104,6 @@ std::size_t ScanTags(const std::wstring& t, std::size_t limit, Open open, Close 
     }
 }
 
-Target TargetOf(Ref ref) {
-    switch (ref) {
-        case Ref::Msg:
-            return Target::Msg;
-        case Ref::EventState:
-            return Target::EventState;
-        case Ref::Rule:
-            return Target::Rule;
-        case Ref::Event:
-            return Target::Event;
-        case Ref::SysState:
-            return Target::SysState;
-        case Ref::None:
-            break;
-    }
-    return Target::Msg;
-}
-
 bool IsList(Num num) {
     return num == Num::HexList || num == Num::DecList;
 }
@@ -159,6 +141,24 @@ std::vector<const ChildRule*> MatchChildren(const DocTree& tree, int node, const
 }
 
 }  // namespace
+
+Target TargetOf(Ref ref) {
+    switch (ref) {
+        case Ref::Msg:
+            return Target::Msg;
+        case Ref::EventState:
+            return Target::EventState;
+        case Ref::Rule:
+            return Target::Rule;
+        case Ref::Event:
+            return Target::Event;
+        case Ref::SysState:
+            return Target::SysState;
+        case Ref::None:
+            break;
+    }
+    return Target::Msg;
+}
 
 std::size_t ValueEnd(const std::wstring& text, std::size_t begin) {
     if (begin > text.size()) return text.size();

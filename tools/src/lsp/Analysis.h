@@ -21,6 +21,9 @@ namespace lsp {
 // What an id names.
 enum class Target { Msg, EventState, Rule, Event, SysState, Protocol };
 
+// What a grammar reference names (Msg for none: callers ask only of references).
+Target TargetOf(ecfg::Ref ref);
+
 struct Site {
     Target target;
     int id;

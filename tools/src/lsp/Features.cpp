@@ -274,8 +274,8 @@ json Hover(const Analysis& analysis, const Document& doc, Pos pos) {
     bool typed = rule->role == Role::Operation || rule->role == Role::Action;
     const AttrSite* type = n.Attr(L"Type");
     if (typed && type && offset >= type->valueOffset && offset <= ValueEnd(text, type->valueOffset))
-        return Markdown(KindMarkdown(rule->role, ecfg::DecToInt(type->value)), doc, type->valueOffset,
-                        ValueEnd(text, type->valueOffset));
+        return Markdown(KindMarkdown(rule->role, ecfg::DecToInt(type->value)), doc,
+                        type->valueOffset, ValueEnd(text, type->valueOffset));
     std::size_t nameBegin = n.offset + 1, nameEnd = n.offset + 1 + n.tag.size();
     if (offset < nameBegin || offset > nameEnd) return nullptr;
     std::string body = ElementMarkdown(*rule, n.tag);
@@ -374,36 +374,14 @@ json Completion(const Analysis& analysis, const Document& doc, Pos pos) {
                 add("TRUE", kItemValue, "", "");
                 add("FALSE", kItemValue, "", "");
             } else if (attr->ref != Ref::None) {
-                ids(attr->ref == Ref::Msg          ? Target::Msg
-                    : attr->ref == Ref::EventState ? Target::EventState
-                    : attr->ref == Ref::Rule       ? Target::Rule
-                    : attr->ref == Ref::Event      ? Target::Event
-                                                   : Target::SysState);
+                ids(TargetOf(attr->ref));
             }
             break;
         }
         case CursorContext::Content:
             if (!rule) break;
             if (rule->role == Role::RelEventStateId) ids(Target::EventState);
-            switch (rule->textRef) {
-                case Ref::Msg:
-                    ids(Target::Msg);
-                    break;
-                case Ref::EventState:
-                    ids(Target::EventState);
-                    break;
-                case Ref::Rule:
-                    ids(Target::Rule);
-                    break;
-                case Ref::Event:
-                    ids(Target::Event);
-                    break;
-                case Ref::SysState:
-                    ids(Target::SysState);
-                    break;
-                case Ref::None:
-                    break;
-            }
+            if (rule->textRef != Ref::None) ids(TargetOf(rule->textRef));
             break;
         case CursorContext::Other:
             break;
