@@ -10,32 +10,52 @@
 #include "xml/LargeBuffer.h"
 #include "xml/MarkupImpl.h"
 
-CEventConfig::CEventConfig() {
+CEventConfig::CEventConfig() : m_pEventConfig(std::make_shared<const std::wstring>()) {
     LoadConfigInfo(EventConfigDefaultPath());
     AcquireRegistries();
 }
 
-CEventConfig::CEventConfig(const std::wstring& path) {
+CEventConfig::CEventConfig(const std::wstring& path)
+    : m_pEventConfig(std::make_shared<const std::wstring>()) {
     LoadConfigInfo(path);
     AcquireRegistries();
 }
 
 CEventConfig::CEventConfig(const CEventConfig& other)
     : IEventConfig(other),
-      m_mapProtocolConfig(other.m_mapProtocolConfig),
       m_strMsgParserConfig(other.m_strMsgParserConfig),
       m_strGenMsgInfoConfig(other.m_strGenMsgInfoConfig),
-      m_strEventConfig(other.m_strEventConfig) {}
+      m_pEventConfig(CopyOf(*other.m_pEventConfig)) {
+    for (const auto& entry : other.m_mapProtocolConfig)
+        m_mapProtocolConfig.emplace_hint(m_mapProtocolConfig.end(), entry.first,
+                                         Rehome(entry.second, other.m_pEventConfig, m_pEventConfig));
+}
 
 CEventConfig& CEventConfig::operator=(const CEventConfig& other) {
     if (this != &other) {
+        CEventConfig copy(other);
         ecfg::ServedTexts::Withdraw(this);
-        m_mapProtocolConfig = other.m_mapProtocolConfig;
-        m_strMsgParserConfig = other.m_strMsgParserConfig;
-        m_strGenMsgInfoConfig = other.m_strGenMsgInfoConfig;
-        m_strEventConfig = other.m_strEventConfig;
+        m_mapProtocolConfig.swap(copy.m_mapProtocolConfig);
+        m_strMsgParserConfig.swap(copy.m_strMsgParserConfig);
+        m_strGenMsgInfoConfig.swap(copy.m_strGenMsgInfoConfig);
+        m_pEventConfig.swap(copy.m_pEventConfig);
     }
     return *this;
+}
+
+CEventConfig::Text CEventConfig::CopyOf(const std::wstring& text) {
+    return std::make_shared<const std::wstring>(ecfg::CopyText(text.data(), text.size()));
+}
+
+CEventConfig::Document CEventConfig::Rehome(const Document& doc, const Text& from,
+                                             const Text& to) {
+    return doc.text == from ? Document{to, doc.start, doc.length} : Detached(doc);
+}
+
+CEventConfig::Document CEventConfig::Detached(const Document& doc) {
+    return Document{std::make_shared<const std::wstring>(
+                        ecfg::CopyText(doc.text->data() + doc.start, doc.length)),
+                    0, doc.length};
 }
 
 CEventConfig::~CEventConfig() {
@@ -50,7 +70,8 @@ std::wstring CEventConfig::GetEventConfigByProtocol(Protocol_Type_Enum protocol)
     // find, not operator[]: a look-up must not add an entry.
     const auto it = m_mapProtocolConfig.find(protocol);
     if (it == m_mapProtocolConfig.end()) return std::wstring();
-    return ecfg::CopyText(it->second.data(), it->second.size());
+    const Document& doc = it->second;
+    return ecfg::CopyText(doc.text->data() + doc.start, doc.length);
 }
 
 std::wstring CEventConfig::GetMsgConfig() {
@@ -66,7 +87,7 @@ int CEventConfig::SetEventConfig(std::wstring text) {
 }
 
 std::wstring CEventConfig::GetEventConfig() {
-    return ecfg::CopyText(m_strEventConfig.data(), m_strEventConfig.size());
+    return ecfg::CopyText(m_pEventConfig->data(), m_pEventConfig->size());
 }
 
 int CEventConfig::LoadConfigInfo(std::wstring path) {
@@ -82,14 +103,15 @@ int CEventConfig::LoadConfigInfo(std::wstring path) {
 int CEventConfig::ParseEventConfig(std::wstring text) {
     // Readers on other threads may be comparing their texts with ours.
     ecfg::ServedTexts::Withdraw(this);
-    m_strEventConfig = std::move(text);
+    const Text whole = std::make_shared<const std::wstring>(std::move(text));
+    m_pEventConfig = whole;
 
     // The reader gives empty text after a failed search, so a file without a
     // side element stores "" for it, not some other element's markup. The
     // map is kept: protocols the text does not name keep their documents.
     // The whole text is indexed once, here: the host's copy of a protocol's
     // document is then read through this index, not indexed again.
-    ecfg::XmlReader reader(m_strEventConfig);
+    ecfg::XmlReader reader(*whole);
     ecfg::ServedTexts::Batch served(this);
     reader.Find();
     reader.Into();
@@ -97,15 +119,21 @@ int CEventConfig::ParseEventConfig(std::wstring text) {
     reader.EachChild(nullptr, [&] {
         const Protocol_Type_Enum key =
             static_cast<Protocol_Type_Enum>(reader.AttrDec(L"ProtocolType"));
-        std::wstring& doc = m_mapProtocolConfig[key];
-        doc = reader.SubDoc();
-        served.Add(doc, reader);
+        Document& doc = m_mapProtocolConfig[key];
+        doc.text = whole;
+        reader.SubDocRange(doc.start, doc.length);
+        served.Add(&doc, whole->data() + doc.start, doc.length, reader);
     });
     ecfg::ServedTexts::Serve(std::move(served));
     reader.Find(L"MsgParserConfig");
     m_strMsgParserConfig = reader.SubDoc();
     reader.Find(L"GenMessageInfoString");
     m_strGenMsgInfoConfig = reader.SubDoc();
+
+    // Documents the text did not replace stop holding the earlier text.
+    for (auto& entry : m_mapProtocolConfig)
+        if (entry.second.text != whole && entry.second.length != entry.second.text->size())
+            entry.second = Detached(entry.second);
     return 1;
 }
 

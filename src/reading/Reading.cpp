@@ -191,6 +191,11 @@ std::wstring XmlReader::SubDoc() {
     m_nLastSubDoc = Elem();
     return m_cursor.SubDoc(m_nLastSubDoc);
 }
+void XmlReader::SubDocRange(std::size_t& start, std::size_t& length) {
+    m_nLastSubDoc = Elem();
+    start = m_nLastSubDoc ? m_cursor.SubDocStart(m_nLastSubDoc) : 0;
+    length = m_nLastSubDoc ? m_cursor.SubDocLength(m_nLastSubDoc) : 0;
+}
 std::wstring XmlReader::ChildData() const {
     return m_cursor.Data(Child());
 }

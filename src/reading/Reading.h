@@ -108,6 +108,8 @@ public:
     std::wstring Attr(MCD_CSTR name) const;
     std::wstring Data() const;
     std::wstring SubDoc();
+    // Where SubDoc() stands in the reader's text, without copying it.
+    void SubDocRange(std::size_t& start, std::size_t& length);
     std::wstring ChildData() const;
 
     // Number reads, without building the text when it can be read in place.

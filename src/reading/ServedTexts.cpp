@@ -29,20 +29,21 @@ Shelf& TheShelf() {
 
 }  // namespace
 
-void ServedTexts::Batch::Add(const std::wstring& text, const XmlReader& reader) {
+void ServedTexts::Batch::Add(const void* slot, const wchar_t* text, std::size_t length,
+                             const XmlReader& reader) {
     for (auto it = m_texts.begin(); it != m_texts.end();)
-        it = it->text == &text ? m_texts.erase(it) : std::next(it);
-    ServedText entry{m_owner, &text, nullptr, 0};
-    if (Entry(text, reader, entry)) m_texts.push_back(std::move(entry));
+        it = it->slot == slot ? m_texts.erase(it) : std::next(it);
+    ServedText entry{m_owner, slot, text, length, nullptr, 0};
+    if (Entry(reader, entry)) m_texts.push_back(std::move(entry));
 }
 
-bool ServedTexts::Entry(const std::wstring& text, const XmlReader& reader, ServedText& entry) {
+bool ServedTexts::Entry(const XmlReader& reader, ServedText& entry) {
     const uint32_t node = reader.Elem();
     const markup::Cursor& c = reader.m_cursor;
     // Only a fully indexed, well-formed text's elements read the same from
     // their own sub-document; the text must be that sub-document exactly.
     if (node == 0 || !c.WellFormed() || c.GetIndex().maxDepth != markup::kAllLevels ||
-        text.size() != c.SubDocLength(node))
+        entry.length != c.SubDocLength(node))
         return false;
     entry.index = c.SharedIndex();
     entry.top = node;
@@ -53,7 +54,7 @@ void ServedTexts::Serve(Batch&& batch) {
     if (batch.m_texts.empty()) return;
     Shelf& shelf = TheShelf();
     std::unique_lock<std::shared_mutex> hold(shelf.lock);
-    for (ServedText& s : batch.m_texts) shelf.texts.emplace(s.text->size(), std::move(s));
+    for (ServedText& s : batch.m_texts) shelf.texts.emplace(s.length, std::move(s));
     shelf.count.store(shelf.texts.size(), std::memory_order_release);
 }
 
@@ -76,8 +77,7 @@ bool ServedTexts::Open(const std::wstring& text, markup::Cursor& cursor) {
         const ServedText& s = it->second;
         // A comparison costs a small part of indexing, and no equal length
         // or hash can stand in for it.
-        if (s.text->data() == text.data() ||
-            std::wmemcmp(s.text->data(), text.data(), text.size()) == 0) {
+        if (s.text == text.data() || std::wmemcmp(s.text, text.data(), text.size()) == 0) {
             cursor.OpenView(text.data(), text.size(), s.index, s.top);
             return true;
         }

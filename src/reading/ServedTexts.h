@@ -24,7 +24,9 @@ class XmlReader;
 
 struct ServedText {
     const void* owner;
-    const std::wstring* text;  // the owner's string, compared under the lock
+    const void* slot;     // where the owner keeps the text
+    const wchar_t* text;  // the owner's characters, compared under the lock
+    std::size_t length;
     std::shared_ptr<const markup::Index> index;
     uint32_t top;  // the element of `index` whose sub-document the text is
 };
@@ -35,9 +37,11 @@ public:
     class Batch {
     public:
         explicit Batch(const void* owner) : m_owner(owner) {}
-        // `text` is a copy of the sub-document of the reader's current
-        // element. A text added again (rewritten since) is added anew.
-        void Add(const std::wstring& text, const XmlReader& reader);
+        // [text, text + length) is the sub-document of the reader's current
+        // element, kept in the owner's `slot`. A slot added again (rewritten
+        // since) serves only its new text.
+        void Add(const void* slot, const wchar_t* text, std::size_t length,
+                 const XmlReader& reader);
 
     private:
         friend class ServedTexts;
@@ -57,7 +61,7 @@ public:
 private:
     // The entry for a copy of the reader's current element; false when the
     // element cannot be read through the reader's index.
-    static bool Entry(const std::wstring& text, const XmlReader& reader, ServedText& entry);
+    static bool Entry(const XmlReader& reader, ServedText& entry);
 };
 
 }  // namespace ecfg

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "eventconfig/EventConfigExport.h"
@@ -57,8 +59,23 @@ private:
     int ParseEventConfig(std::wstring text);
     void AcquireRegistries();
 
-    std::map<Protocol_Type_Enum, std::wstring> m_mapProtocolConfig;
+    // A protocol's document is the range of the whole document it was cut
+    // from, so that a configuration's text is held once. A document a later
+    // text does not replace keeps a copy of its own range, and the earlier
+    // text is freed. The texts are never changed once made.
+    typedef std::shared_ptr<const std::wstring> Text;
+    struct Document {
+        Text text;
+        std::size_t start = 0;
+        std::size_t length = 0;
+    };
+    // Copies share nothing: a copy of a root holds texts of its own.
+    static Text CopyOf(const std::wstring& text);
+    static Document Rehome(const Document& doc, const Text& from, const Text& to);
+    static Document Detached(const Document& doc);
+
+    std::map<Protocol_Type_Enum, Document> m_mapProtocolConfig;
     std::wstring m_strMsgParserConfig;
     std::wstring m_strGenMsgInfoConfig;
-    std::wstring m_strEventConfig;
+    Text m_pEventConfig;  // the whole document; never null
 };
