@@ -27,8 +27,9 @@ CEventConfig::CEventConfig(const CEventConfig& other)
       m_strGenMsgInfoConfig(other.m_strGenMsgInfoConfig),
       m_pEventConfig(CopyOf(*other.m_pEventConfig)) {
     for (const auto& entry : other.m_mapProtocolConfig)
-        m_mapProtocolConfig.emplace_hint(m_mapProtocolConfig.end(), entry.first,
-                                         Rehome(entry.second, other.m_pEventConfig, m_pEventConfig));
+        m_mapProtocolConfig.emplace_hint(
+            m_mapProtocolConfig.end(), entry.first,
+            Rehome(entry.second, other.m_pEventConfig, m_pEventConfig));
 }
 
 CEventConfig& CEventConfig::operator=(const CEventConfig& other) {
@@ -47,8 +48,7 @@ CEventConfig::Text CEventConfig::CopyOf(const std::wstring& text) {
     return std::make_shared<const std::wstring>(ecfg::CopyText(text.data(), text.size()));
 }
 
-CEventConfig::Document CEventConfig::Rehome(const Document& doc, const Text& from,
-                                             const Text& to) {
+CEventConfig::Document CEventConfig::Rehome(const Document& doc, const Text& from, const Text& to) {
     return doc.text == from ? Document{to, doc.start, doc.length} : Detached(doc);
 }
 
