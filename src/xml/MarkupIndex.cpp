@@ -44,7 +44,19 @@ private:
     // Open-element name counts, kept only once a mismatched end tag found no
     // match near the top of a deep stack (keeps recovery linear).
     uint32_t FindOpen(uint32_t open, const wchar_t* name, std::size_t len);
-    void Close(uint32_t& open, uint32_t contentEnd, uint32_t end);
+    // Ends the innermost open element. Inline: it runs once per element.
+    void Close(uint32_t& open, uint32_t contentEnd, uint32_t end) {
+        Node& n = nodes[open];
+        n.contentEnd = contentEnd;
+        n.end = end;
+        n.nextSibling = 0;
+        const uint32_t closed = open;
+        open = n.parent;
+        if (m_countingNames || Hidden()) CloseRare(closed);
+        --m_depth;
+    }
+    // What closing an element costs only on deep or depth-limited texts.
+    void CloseRare(uint32_t closed);
     // Elements below the depth limit are held only while they are open: the
     // end tags must still find them, but nothing reads them afterwards.
     bool Hidden() const { return m_depth > m_maxDepth; }
@@ -80,17 +92,11 @@ bool Indexer::NameIs(uint32_t node, const wchar_t* name, std::size_t len) const 
     return n.nameLen == len && std::wmemcmp(m_doc + n.start + 1, name, len) == 0;
 }
 
-void Indexer::Close(uint32_t& open, uint32_t contentEnd, uint32_t end) {
-    Node& n = nodes[open];
-    n.contentEnd = contentEnd;
-    n.end = end;
-    n.nextSibling = 0;
+void Indexer::CloseRare(uint32_t closed) {
+    const Node& n = nodes[closed];
     if (m_countingNames) --m_openNames[std::wstring(m_doc + n.start + 1, n.nameLen)];
-    const uint32_t closed = open;
-    open = n.parent;
     // A hidden element is the last node: its own hidden children are gone.
     if (Hidden()) nodes.resize(closed);
-    --m_depth;
 }
 
 // The nearest open element (from `open` outwards) with the name, 0 if none.
