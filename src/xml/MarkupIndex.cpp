@@ -36,10 +36,7 @@ private:
         const Node& n = nodes[open];
         if (static_cast<std::size_t>(e - p) < n.nameLen + 3u || p[n.nameLen + 2] != '>')
             return false;
-        const wchar_t* name = m_doc + n.start + 1;
-        for (uint32_t i = 0; i < n.nameLen; ++i)
-            if (p[i + 2] != name[i]) return false;
-        return true;
+        return SameUnits(p + 2, m_doc + n.start + 1, n.nameLen);
     }
     // Open-element name counts, kept only once a mismatched end tag found no
     // match near the top of a deep stack (keeps recovery linear).

@@ -145,6 +145,21 @@ inline const wchar_t* SkipName(const wchar_t* p, const wchar_t* e) {
 }
 
 
+// Whether the n units at a and b are equal; 16 bytes at a time.
+inline bool SameUnits(const wchar_t* a, const wchar_t* b, std::size_t n) {
+#if defined(__SSE2__)
+    const std::size_t kUnits = 16 / sizeof(wchar_t);
+    for (; n >= kUnits; n -= kUnits, a += kUnits, b += kUnits) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)) != 0xFFFF) return false;
+    }
+#endif
+    for (; n != 0; --n)
+        if (*a++ != *b++) return false;
+    return true;
+}
+
 inline bool StartsWith(const wchar_t* p, const wchar_t* e, const char* lit) {
     for (; *lit; ++lit, ++p)
         if (p >= e || *p != static_cast<wchar_t>(*lit)) return false;
