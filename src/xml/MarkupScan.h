@@ -144,7 +144,6 @@ inline const wchar_t* SkipName(const wchar_t* p, const wchar_t* e) {
     return p;
 }
 
-
 // Whether the n units at a and b are equal; 16 bytes at a time.
 inline bool SameUnits(const wchar_t* a, const wchar_t* b, std::size_t n) {
 #if defined(__SSE2__)

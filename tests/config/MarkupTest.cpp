@@ -275,7 +275,14 @@ INSTANTIATE_TEST_SUITE_P(
         LenientCase{L"<r><![CDATA[ open <a/>", L"r", 0}, LenientCase{L"<r></r ><a/>", L"r,a", 8},
         LenientCase{L"<r><a></a <b/></r>", L"r(a,b)", 6},
         LenientCase{L"<r><a b='1'c='2'/></r>", L"r(a)", 11},
-        LenientCase{L"<r><a>x & y</r>", L"r(a)", 3}, LenientCase{L"<r><a\"b\"/></r>", L"r(a)", 5}));
+        LenientCase{L"<r><a>x & y</r>", L"r(a)", 3}, LenientCase{L"<r><a\"b\"/></r>", L"r(a)", 5},
+        // Names compared and read in blocks: a difference at a block's last
+        // unit, at the next block's first, only in a unit's high byte; a name
+        // that ends with the text at a block's edge.
+        LenientCase{L"<r><abcdefgh></abcdefgx></r>", L"r(abcdefgh)", 3},
+        LenientCase{L"<r><abcdefgh></abcdxfgh></r>", L"r(abcdefgh)", 3},
+        LenientCase{L"<r><abcdefg\u0161></abcdefg\u0261></r>", L"r(abcdefg\u0161)", 3},
+        LenientCase{L"<r><abcdefgh", L"r(abcdefgh)", 0}, LenientCase{L"<r abcdefgh", L"r", 0}));
 
 TEST(Markup, RecoveredElementsKeepTheirReads) {
     CMarkup m(L"<r><a x='1' y=2 z>t1<b>t2</r>");
@@ -384,7 +391,8 @@ TEST(Markup, DeepMismatchedEndTagsCloseToTheirAncestor) {
 TEST(Markup, NamesEndAtTheFirstNonNameCharacter) {
     std::vector<wchar_t> chars;
     for (int c = 1; c < 128; ++c) chars.push_back(static_cast<wchar_t>(c));
-    for (long c : {0x80L, 0xFFL, 0x4E2DL, 0xFFFDL, 0xFFFFL})
+    // Beyond ASCII: among them units whose low byte is markup.
+    for (long c : {0x80L, 0xFFL, 0x120L, 0x13CL, 0x13EL, 0x4E2DL, 0x8000L, 0xFFFDL, 0xFFFFL})
         chars.push_back(static_cast<wchar_t>(c));
 #if WCHAR_MAX > 0xFFFF
     chars.push_back(static_cast<wchar_t>(0x10FFFF));
