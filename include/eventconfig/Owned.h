@@ -125,6 +125,7 @@ public:
     bool empty() const { return m_vec.empty(); }
     std::size_t size() const { return m_vec.size(); }
 
+    void reserve(std::size_t n) { m_vec.reserve(n); }
     void push_back(std::unique_ptr<T> value) {
         m_vec.push_back(value.get());
         value.release();

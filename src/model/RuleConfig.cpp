@@ -42,6 +42,8 @@ void CRuleConfig::InitialActionList(ecfg::XmlReader& reader) {
                                           : reader.AttrIs(L"Type", L"FALSE") ? &m_vecFalseActionList
                                                                              : nullptr;
     if (!list) return;
+    // One allocation for the list, not one per doubling.
+    list->reserve(list->size() + reader.ChildCount());
     reader.EachChild(L"Action", [&] {
         CActionTypeFactory* actions = CActionTypeFactory::GetInstance();
         list->push_back(std::unique_ptr<CActionConfig>(
