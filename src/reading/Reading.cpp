@@ -45,6 +45,12 @@ void GenRuleIDList(const std::wstring& text, std::vector<int>& ids) {
 namespace {
 
 // The readers open on this thread, innermost first (linked by m_pOuter).
+// Every reader reads and writes it, so in the shared library it takes the
+// initial-exec model: a plain load, not a call per access. One pointer fits
+// the static room the loader keeps for libraries opened later.
+#if defined(__ELF__) && (defined(__GNUC__) || defined(__clang__))
+__attribute__((tls_model("initial-exec")))
+#endif
 thread_local XmlReader* t_pInnermost = nullptr;
 
 // How many open readers a new one looks at for its text.
