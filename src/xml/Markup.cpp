@@ -85,11 +85,10 @@ bool CMarkup::SetDoc(MCD_CSTR doc) {
 }
 
 bool CMarkup::Load(MCD_CSTR path) {
-    ecfg::FileBytes bytes;
-    if (!path || !ecfg::ReadFileBytes(path, bytes)) return false;
     CMarkupImpl& m = *m_pImpl;
-    m.SetLoaded(
-        ecfg::DecodeXmlBytes(bytes.data(), bytes.size(), m.loadEncoding, m.encodingFellBack));
+    std::wstring text;
+    if (!path || !ecfg::LoadXmlFile(path, text, m.loadEncoding, m.encodingFellBack)) return false;
+    m.SetLoaded(std::move(text));
     return true;
 }
 

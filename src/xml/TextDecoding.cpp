@@ -1,5 +1,6 @@
 #include "xml/TextDecoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -223,7 +224,11 @@ std::size_t WidenAscii(const unsigned char* p, std::size_t n, wchar_t* w) {
 
 }  // namespace
 
-void DecodeUtf8(const unsigned char* p, std::size_t n, std::wstring& out) {
+namespace {
+
+// DecodeUtf8 into room the caller has reserved (the string still grows if
+// there is too little).
+void AppendUtf8(const unsigned char* p, std::size_t n, std::wstring& out) {
     // Decoded a slice at a time into a small buffer and appended to room
     // reserved for the longest result (one unit per byte): no pass to
     // zero-fill the result first, and no per-character push_back. A
@@ -234,7 +239,6 @@ void DecodeUtf8(const unsigned char* p, std::size_t n, std::wstring& out) {
     // with a string instruction that profilers count per byte).
     const std::size_t kSlice = 1000;
     wchar_t buf[kSlice + 4];
-    ReserveLarge(out, out.size() + n);
     std::size_t i = 0;
     while (i < n) {
         const std::size_t sliceEnd = n - i > kSlice ? i + kSlice : n;
@@ -290,6 +294,13 @@ void DecodeUtf8(const unsigned char* p, std::size_t n, std::wstring& out) {
     }
 }
 
+}  // namespace
+
+void DecodeUtf8(const unsigned char* p, std::size_t n, std::wstring& out) {
+    ReserveLarge(out, out.size() + n);
+    AppendUtf8(p, n, out);
+}
+
 void DecodeUtf16(const unsigned char* p, std::size_t n, bool bigEndian, std::wstring& out) {
     out.reserve(out.size() + n / 2);
     auto unit = [p, bigEndian](std::size_t i) -> uint32_t {
@@ -327,13 +338,46 @@ void DecodeUtf32(const unsigned char* p, std::size_t n, bool bigEndian, std::wst
     if (i < n) AppendCodePoint(out, kReplacement);
 }
 
+namespace {
+
+const std::size_t kNotUtf8 = static_cast<std::size_t>(-1);
+
+bool StartsWith(const unsigned char* p, std::size_t n, const char* sig, std::size_t len) {
+    return n >= len && std::memcmp(p, sig, len) == 0;
+}
+
+// Where the UTF-8 text starts (after a byte-order mark) when DecodeXmlBytes
+// reads the bytes as UTF-8 without falling back; kNotUtf8 otherwise.
+std::size_t Utf8Start(const unsigned char* p, std::size_t n) {
+    if (StartsWith(p, n, "\xEF\xBB\xBF", 3)) return 3;
+    // The marks and the 16- and 32-bit "<" of the other encodings.
+    static const struct {
+        const char* sig;
+        std::size_t len;
+    } kOthers[] = {{"\xFF\xFE", 2}, {"\xFE\xFF", 2}, {"<\0", 2},
+                   {"\0<", 2},      {"\0\0\0<", 4},  {"\0\0\xFE\xFF", 4}};
+    for (const auto& other : kOthers)
+        if (StartsWith(p, n, other.sig, other.len)) return kNotUtf8;
+    const std::string u = Upper(DeclaredEncoding(p, n));
+    return u.empty() || SameName(u, "UTF-8") || SameName(u, "UTF8") || SameName(u, "US-ASCII") ||
+                   SameName(u, "ASCII")
+               ? 0
+               : kNotUtf8;
+}
+
+}  // namespace
+
 std::wstring DecodeXmlBytes(const unsigned char* p, std::size_t n, std::wstring& encoding,
                             bool& fellBack) {
     std::wstring out;
     fellBack = false;
-    auto has = [p, n](const char* sig, std::size_t len) {
-        return n >= len && std::memcmp(p, sig, len) == 0;
-    };
+    auto has = [p, n](const char* sig, std::size_t len) { return StartsWith(p, n, sig, len); };
+    const std::size_t utf8 = Utf8Start(p, n);
+    if (utf8 != kNotUtf8) {
+        encoding = L"UTF-8";
+        DecodeUtf8(p + utf8, n - utf8, out);
+        return out;
+    }
     // Marks first (UTF-32 LE before UTF-16 LE: it starts with the same bytes),
     // then a 16- or 32-bit "<?" without a mark.
     if (has("\xFF\xFE\0\0", 4)) {
@@ -342,9 +386,6 @@ std::wstring DecodeXmlBytes(const unsigned char* p, std::size_t n, std::wstring&
     } else if (has("\0\0\xFE\xFF", 4)) {
         encoding = L"UTF-32BE";
         DecodeUtf32(p + 4, n - 4, true, out);
-    } else if (has("\xEF\xBB\xBF", 3)) {
-        encoding = L"UTF-8";
-        DecodeUtf8(p + 3, n - 3, out);
     } else if (has("\xFF\xFE", 2)) {
         encoding = L"UTF-16LE";
         DecodeUtf16(p + 2, n - 2, false, out);
@@ -366,12 +407,8 @@ std::wstring DecodeXmlBytes(const unsigned char* p, std::size_t n, std::wstring&
     } else {
         const std::string declared = DeclaredEncoding(p, n);
         const std::string u = Upper(declared);
-        if (u.empty() || SameName(u, "UTF-8") || SameName(u, "UTF8") || SameName(u, "US-ASCII") ||
-            SameName(u, "ASCII")) {
-            encoding = L"UTF-8";
-            DecodeUtf8(p, n, out);
-        } else if (u == "ISO-8859-1" || u == "ISO8859-1" || u == "LATIN1" || u == "LATIN-1" ||
-                   u == "ISO_8859-1" || u == "L1") {
+        if (u == "ISO-8859-1" || u == "ISO8859-1" || u == "LATIN1" || u == "LATIN-1" ||
+            u == "ISO_8859-1" || u == "L1") {
             encoding = L"ISO-8859-1";
             DecodeLatin1(p, n, out);
         } else if (u == "WINDOWS-1252" || u == "CP1252" || u == "X-CP1252") {
@@ -433,17 +470,16 @@ std::string WideToUtf8(const std::wstring& text) {
 
 namespace {
 
-template <class Bytes>
-bool ReadFileInto(const wchar_t* path, Bytes& out) {
+FILE* OpenForReading(const wchar_t* path) {
 #ifdef _WIN32
-    FILE* f = _wfopen(path, L"rb");
+    return _wfopen(path, L"rb");
 #else
-    FILE* f = std::fopen(WideToUtf8(path).c_str(), "rb");
+    return std::fopen(WideToUtf8(path).c_str(), "rb");
 #endif
-    if (!f) return false;
-    out.clear();
-    // Read straight into room for the whole file where its size is known;
-    // the loop takes whatever else there is (a file still growing, a pipe).
+}
+
+// The file's size where it can be known (-1 for a pipe, say).
+long long FileSize(FILE* f) {
     long long size = -1;
 #ifdef _WIN32
     if (_fseeki64(f, 0, SEEK_END) == 0) size = _ftelli64(f);
@@ -452,27 +488,99 @@ bool ReadFileInto(const wchar_t* path, Bytes& out) {
     if (fseeko(f, 0, SEEK_END) == 0) size = static_cast<long long>(ftello(f));
     if (fseeko(f, 0, SEEK_SET) != 0) size = -1;
 #endif
-    if (size > 0 && static_cast<unsigned long long>(size) < out.max_size()) {
-        ReserveLarge(out, static_cast<std::size_t>(size));
-        out.resize(static_cast<std::size_t>(size));
-        out.resize(std::fread(out.data(), 1, out.size(), f));
-    }
+    return size;
+}
+
+// Appends the rest of the file.
+void ReadRest(FILE* f, std::vector<unsigned char>& out) {
     unsigned char buf[65536];
     std::size_t got;
     while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + got);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
+}
+
+// Bytes a block may end on without cutting a UTF-8 sequence: the block is
+// cut before a lead byte whose sequence runs past its end. The decoder
+// starts afresh at every lead byte, so the text decodes as it would whole.
+std::size_t WholeSequences(const unsigned char* p, std::size_t n) {
+    for (std::size_t back = 1; back <= 3 && back <= n; ++back) {
+        const unsigned char c = p[n - back];
+        if (c < 0xC0) continue;
+        const std::size_t len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+        return len > back ? n - back : n;
+    }
+    return n;
 }
 
 }  // namespace
 
 bool ReadFileBytes(const wchar_t* path, std::vector<unsigned char>& out) {
-    return ReadFileInto(path, out);
+    FILE* f = OpenForReading(path);
+    if (!f) return false;
+    out.clear();
+    // Read straight into room for the whole file where its size is known;
+    // the loop takes whatever else there is (a file still growing, a pipe).
+    const long long size = FileSize(f);
+    if (size > 0 && static_cast<unsigned long long>(size) < out.max_size()) {
+        ReserveLarge(out, static_cast<std::size_t>(size));
+        out.resize(static_cast<std::size_t>(size));
+        out.resize(std::fread(out.data(), 1, out.size(), f));
+    }
+    ReadRest(f, out);
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
 }
 
-bool ReadFileBytes(const wchar_t* path, FileBytes& out) {
-    return ReadFileInto(path, out);
+bool LoadXmlFile(const wchar_t* path, std::wstring& text, std::wstring& encoding, bool& fellBack,
+                 std::size_t block) {
+    FILE* f = OpenForReading(path);
+    if (!f) return false;
+    text.clear();
+    const long long size = FileSize(f);
+    // The encoding is told by the first bytes. A declaration that might run
+    // past them (it is read up to 1024 bytes after any leading white space)
+    // is left to the whole-file path.
+    if (block == 0) block = 1;
+    const std::size_t first = std::max<std::size_t>(block, 2048);
+    std::vector<unsigned char> buf(first + 3);
+    std::size_t have = std::fread(buf.data(), 1, first, f);
+    bool atEnd = have < first;
+    std::size_t lead = 0;
+    while (lead < have &&
+           (buf[lead] == ' ' || buf[lead] == '\t' || buf[lead] == '\r' || buf[lead] == '\n'))
+        ++lead;
+    const std::size_t start = atEnd || lead + 1100 <= have ? Utf8Start(buf.data(), have) : kNotUtf8;
+    if (start == kNotUtf8) {
+        buf.resize(have);
+        if (size > 0 && static_cast<unsigned long long>(size) < buf.max_size())
+            ReserveLarge(buf, static_cast<std::size_t>(size));
+        ReadRest(f, buf);
+        const bool ok = !std::ferror(f);
+        std::fclose(f);
+        if (ok) text = DecodeXmlBytes(buf.data(), buf.size(), encoding, fellBack);
+        return ok;
+    }
+    encoding = L"UTF-8";
+    fellBack = false;
+    // At most one unit per byte: room for the whole text at once.
+    if (size > 0 && static_cast<unsigned long long>(size) < text.max_size())
+        ReserveLarge(text, static_cast<std::size_t>(size));
+    std::size_t from = start;
+    for (;;) {
+        const std::size_t cut = atEnd ? have : WholeSequences(buf.data(), have);
+        AppendUtf8(buf.data() + from, cut - from, text);
+        if (atEnd) break;
+        // The cut sequence (at most three bytes) starts the next block.
+        std::memmove(buf.data(), buf.data() + cut, have - cut);
+        have -= cut;
+        from = 0;
+        const std::size_t got = std::fread(buf.data() + have, 1, block, f);
+        have += got;
+        atEnd = got < block;
+    }
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
 }
 
 }  // namespace ecfg

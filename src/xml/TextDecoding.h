@@ -5,10 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <new>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace ecfg {
@@ -23,33 +20,9 @@ void AppendCodePoint(std::wstring& out, uint32_t cp);
 std::wstring Utf8ToWide(const std::string& bytes);
 std::string WideToUtf8(const std::wstring& text);
 
-// An allocator whose resize leaves new elements unfilled: a file's bytes are
-// read over them at once, and zeroing a large buffer first is a pass of its
-// own.
-template <class T>
-struct UnfilledAllocator : std::allocator<T> {
-    template <class U>
-    struct rebind {
-        typedef UnfilledAllocator<U> other;
-    };
-    UnfilledAllocator() = default;
-    template <class U>
-    UnfilledAllocator(const UnfilledAllocator<U>&) {}
-    template <class U>
-    void construct(U* p) {
-        ::new (static_cast<void*>(p)) U;
-    }
-    template <class U, class... Args>
-    void construct(U* p, Args&&... args) {
-        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-    }
-};
-typedef std::vector<unsigned char, UnfilledAllocator<unsigned char>> FileBytes;
-
 // Reads a whole file (a path is handed to the system as UTF-8 where it takes
 // bytes); false when it cannot be opened or read.
 bool ReadFileBytes(const wchar_t* path, std::vector<unsigned char>& out);
-bool ReadFileBytes(const wchar_t* path, FileBytes& out);
 
 // Decodes XML bytes: a byte-order mark wins, then the XML declaration's
 // encoding, else UTF-8. Invalid bytes become U+FFFD; an encoding the platform
@@ -58,6 +31,13 @@ bool ReadFileBytes(const wchar_t* path, FileBytes& out);
 // part of the text.
 std::wstring DecodeXmlBytes(const unsigned char* data, std::size_t size, std::wstring& encoding,
                             bool& fellBack);
+
+// Reads and decodes a file as ReadFileBytes and DecodeXmlBytes do. UTF-8 (the
+// usual case) is decoded a block at a time as it is read, so the file's bytes
+// are never held whole beside their text. False when the file cannot be
+// opened or read.
+bool LoadXmlFile(const wchar_t* path, std::wstring& text, std::wstring& encoding, bool& fellBack,
+                 std::size_t block = 65536);
 
 // The individual decoders (exposed for tests).
 void DecodeUtf8(const unsigned char* p, std::size_t n, std::wstring& out);

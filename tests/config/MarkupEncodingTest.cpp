@@ -214,10 +214,18 @@ TEST(MarkupEncoding, LargeFileDecodesAcrossEveryBoundary) {
     bytes += "</r>";
     expected += L"</r>";
     CMarkup m;
-    ASSERT_TRUE(m.Load(WriteFile(TempDir() / "large.xml", bytes).c_str()));
+    const std::wstring path = WriteFile(TempDir() / "large.xml", bytes);
+    ASSERT_TRUE(m.Load(path.c_str()));
     EXPECT_EQ(m.GetDoc().size(), expected.size());
     EXPECT_TRUE(m.GetDoc() == expected);
     EXPECT_TRUE(m.FindElem(L"r"));
+    // Blocks so small that every sequence is cut at every offset somewhere.
+    for (std::size_t block : {1, 2, 3, 5, 4093}) {
+        std::wstring text, encoding;
+        bool fellBack = true;
+        ASSERT_TRUE(ecfg::LoadXmlFile(path.c_str(), text, encoding, fellBack, block));
+        EXPECT_TRUE(text == expected && encoding == L"UTF-8" && !fellBack) << block;
+    }
 }
 
 TEST(MarkupEncoding, UnreadableFilesKeepTheDocumentWidePathsAndEmptyFilesLoad) {
