@@ -465,26 +465,32 @@ std::string Report(const std::vector<FileResult>& files, const std::vector<Probe
     const FileResult* middle = nullptr;
     for (const FileResult& r : files)
         if (r.count.rules >= 5000 && r.count.rules < 50000) middle = &r;
-    if (largest) {
-        const double ratio = largest->full / largest->pugi;
-        os << "- Full load of the largest file <= 3.0x pugixml: " << Fixed(ratio, 2) << "x, "
-           << Verdict(ratio <= 3.0) << ".\n";
-        if (middle && middle != largest) {
-            const double perLarge = largest->full / largest->count.rules,
-                         perMid = middle->full / middle->count.rules;
-            // pugixml's own ratio on the same files: how much of the step is
-            // the machine's (fresh pages, caches) rather than the library's.
-            const double pugiRatio =
-                (largest->pugi / largest->bytes) / (middle->pugi / middle->bytes);
-            os << "- Time per rule at " << largest->count.rules << " rules within 1.25x of "
-               << middle->count.rules << ": " << Fixed(perLarge / perMid, 2) << "x, "
-               << Verdict(perLarge / perMid <= 1.25)
-               << " (pugixml's time per byte on the same two files: " << Fixed(pugiRatio, 2)
-               << "x).\n";
-        }
-        const double rss = largest->peakRssKb * 1024.0 / largest->bytes;
-        os << "- Peak RSS of the full load <= 12x the file: " << Fixed(rss, 1) << "x, "
-           << Verdict(rss <= 12.0) << ".\n";
+    // The goals are set for configurations of real size; a small file's load
+    // is mostly the process's fixed costs.
+    for (const FileResult& r : files) {
+        if (r.count.rules < 10000) continue;
+        const double ratio = r.full / r.pugi;
+        os << "- Full load of the " << r.count.rules << "-rule file at or below pugixml's parse: "
+           << Fixed(ratio, 2) << "x, " << Verdict(ratio <= 1.0) << ".\n";
+    }
+    if (largest && middle && middle != largest) {
+        const double perLarge = largest->full / largest->count.rules,
+                     perMid = middle->full / middle->count.rules;
+        // pugixml's own ratio on the same files: how much of the step is
+        // the machine's (fresh pages, caches) rather than the library's.
+        const double pugiRatio = (largest->pugi / largest->bytes) / (middle->pugi / middle->bytes);
+        os << "- Time per rule at " << largest->count.rules << " rules within 1.25x of "
+           << middle->count.rules << ": " << Fixed(perLarge / perMid, 2) << "x, "
+           << Verdict(perLarge / perMid <= 1.25)
+           << " (pugixml's time per byte on the same two files: " << Fixed(pugiRatio, 2)
+           << "x).\n";
+    }
+    for (const FileResult& r : files) {
+        if (r.count.rules < 10000) continue;
+        const double rss = r.peakRssKb * 1024.0 / r.bytes;
+        os << "- Peak RSS of the full load of the " << r.count.rules
+           << "-rule file <= 11 bytes per byte: " << Fixed(rss, 1) << ", " << Verdict(rss <= 11.0)
+           << ".\n";
     }
     if (!probes.empty()) {
         os << "\n## Linear-scaling probes\n\n"
