@@ -15,7 +15,10 @@ int DigitValue(wchar_t c) {
 NumberRead ReadNumber(const wchar_t* text, int base) {
     NumberRead read;
     const wchar_t* p = text;
-    while (*p && std::iswspace(static_cast<wint_t>(*p))) ++p;
+    // ASCII white space tested inline; the C library decides the rest.
+    while (*p == L' ' || (*p >= L'\t' && *p <= L'\r') ||
+           (*p > 0x7F && std::iswspace(static_cast<wint_t>(*p))))
+        ++p;
     bool negative = false;
     if (*p == L'+' || *p == L'-') {
         negative = (*p == L'-');
@@ -28,10 +31,8 @@ NumberRead ReadNumber(const wchar_t* text, int base) {
     // any number of digits is read in one pass without overflow.
     long long value = 0;
     const long long limit = static_cast<long long>(INT_MAX) + 1;
-    while (DigitValue(*p) < base) {
-        if (value <= limit) value = value * base + DigitValue(*p);
-        ++p;
-    }
+    for (int d; (d = DigitValue(*p)) < base; ++p)
+        if (value <= limit) value = value * base + d;
     if (p == digits) {
         read.end = text;
         return read;
