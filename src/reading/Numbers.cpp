@@ -31,8 +31,13 @@ NumberRead ReadNumber(const wchar_t* text, int base) {
     // any number of digits is read in one pass without overflow.
     long long value = 0;
     const long long limit = static_cast<long long>(INT_MAX) + 1;
-    for (int d; (d = DigitValue(*p)) < base; ++p)
-        if (value <= limit) value = value * base + d;
+    if (base == 10) {  // the common case, without the letter tests
+        for (unsigned d; (d = static_cast<unsigned>(*p) - L'0') < 10; ++p)
+            if (value <= limit) value = value * 10 + d;
+    } else {
+        for (int d; (d = DigitValue(*p)) < base; ++p)
+            if (value <= limit) value = value * base + d;
+    }
     if (p == digits) {
         read.end = text;
         return read;
