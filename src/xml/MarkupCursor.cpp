@@ -61,10 +61,9 @@ void Cursor::OpenSame(const wchar_t* text, const Cursor& other) {
 
 uint32_t Cursor::FindSibling(uint32_t from, const wchar_t* name) const {
     if (!name) return from;
-    const std::size_t len = std::wcslen(name);
     for (; from != 0; from = Next(from)) {
         const Node& n = N(from);
-        if (n.nameLen == len && std::wmemcmp(At(n.start + 1), name, len) == 0) return from;
+        if (SpellsName(At(n.start + 1), n.nameLen, name)) return from;
     }
     return 0;
 }
@@ -105,14 +104,11 @@ bool Cursor::OutOfElem() {
 
 bool Cursor::AttribSpan(uint32_t node, const wchar_t* name, const wchar_t*& begin,
                         const wchar_t*& end, bool& plain) const {
-    // Most elements have no attributes: nothing to measure the name for.
-    if (node == 0 || !name || N(node).attrCount == 0) return false;
-    const std::size_t len = std::wcslen(name);
+    if (node == 0 || !name) return false;
     const Node& n = N(node);
     for (uint32_t i = n.firstAttr; i < n.firstAttr + n.attrCount; ++i) {
         const Attr& a = m_index->attrs[i];
-        const wchar_t* const attrName = At(a.nameStart);
-        if (a.nameLen == len && attrName[0] == name[0] && std::wmemcmp(attrName, name, len) == 0) {
+        if (SpellsName(At(a.nameStart), a.nameLen, name)) {
             begin = At(a.valueStart);
             end = begin + a.valueLen;
             plain = IsPlainValue(begin, end);
