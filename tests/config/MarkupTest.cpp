@@ -192,6 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{L"<a x = \"1\" \n y='2'/>", L"y", L"2", L""},
         ReadCase{L"<a X='1'/>", L"x", L"", L""}, ReadCase{L"<a x='1'/>", nullptr, L"", L""},
         ReadCase{L"<a xy='1' x='2'/>", L"x", L"2", L""},
+        ReadCase{L"<a x='1' xy='2'/>", L"xy", L"2", L""},
         ReadCase{L"<a v='&lt;&gt;&amp;&apos;&quot;'>&lt;&gt;&amp;&apos;&quot;</a>", L"v", L"<>&'\"",
                  L"<>&'\""},
         ReadCase{L"<a v='&#65;&#x42;&#x00e9;&#20013;'>&#65;&#x42;&#x00e9;&#20013;</a>", L"v",
