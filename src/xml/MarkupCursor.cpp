@@ -119,20 +119,21 @@ bool Cursor::AttribSpan(uint32_t node, const wchar_t* name, const wchar_t*& begi
 }
 
 std::wstring Cursor::Attrib(uint32_t node, const wchar_t* name) const {
-    std::wstring out;
     const wchar_t* begin;
     const wchar_t* end;
     bool plain;
-    if (!AttribSpan(node, name, begin, end, plain)) return out;
-    if (plain) {
-        out.assign(begin, end);
-    } else {
-        AppendAttrValue(out, begin, end);
-    }
+    if (!AttribSpan(node, name, begin, end, plain)) return std::wstring();
+    // Built at its size, not assigned into an empty string.
+    if (plain) return std::wstring(begin, end);
+    std::wstring out;
+    AppendAttrValue(out, begin, end);
     return out;
 }
 
 std::wstring Cursor::Data(uint32_t node) const {
+    const wchar_t* plainBegin;
+    const wchar_t* plainEnd;
+    if (DataSpan(node, plainBegin, plainEnd)) return std::wstring(plainBegin, plainEnd);
     std::wstring out;
     if (node == 0) return out;
     const Node& n = N(node);
