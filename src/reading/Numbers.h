@@ -25,6 +25,8 @@ struct NumberRead {
 // then digits up to the first other character; saturates at the 32-bit
 // limits. _wtoi is the same rule in base 10.
 NumberRead ReadNumber(const wchar_t* text, int base);
+// The same rule on [begin, end), which need not be NUL-terminated.
+NumberRead ReadNumber(const wchar_t* begin, const wchar_t* end, int base);
 // Its value; *end (when given) receives the end.
 int WcsToL32(const wchar_t* text, const wchar_t** end, int base);
 

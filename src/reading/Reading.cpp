@@ -56,19 +56,6 @@ thread_local XmlReader* t_pInnermost = nullptr;
 // How many open readers a new one looks at for its text.
 const int kSharedLookups = 4;
 
-// A number read from [begin, end) by the rule of WcsToL32, without building
-// a string for the usual short value.
-int ParseSpan(const wchar_t* begin, const wchar_t* end, int base) {
-    wchar_t buf[64];
-    const std::size_t len = static_cast<std::size_t>(end - begin);
-    if (len < sizeof buf / sizeof buf[0]) {
-        std::wmemcpy(buf, begin, len);
-        buf[len] = 0;
-        return WcsToL32(buf, nullptr, base);
-    }
-    return WcsToL32(std::wstring(begin, end).c_str(), nullptr, base);
-}
-
 }  // namespace
 
 XmlReader::XmlReader(const std::wstring& doc) : m_pOuter(t_pInnermost) {
@@ -211,14 +198,14 @@ int XmlReader::AttrNumber(MCD_CSTR name, int base) const {
     const wchar_t* end;
     bool plain;
     if (!m_cursor.AttribSpan(Elem(), name, begin, end, plain)) return 0;
-    return plain ? ParseSpan(begin, end, base)
+    return plain ? ReadNumber(begin, end, base).value
                  : WcsToL32(m_cursor.Attrib(Elem(), name).c_str(), nullptr, base);
 }
 
 int XmlReader::DataNumber(uint32_t node, int base) const {
     const wchar_t* begin;
     const wchar_t* end;
-    if (m_cursor.DataSpan(node, begin, end)) return ParseSpan(begin, end, base);
+    if (m_cursor.DataSpan(node, begin, end)) return ReadNumber(begin, end, base).value;
     return WcsToL32(m_cursor.Data(node).c_str(), nullptr, base);
 }
 

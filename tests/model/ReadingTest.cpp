@@ -47,8 +47,12 @@ TEST(NumberRules, DecimalAndHexadecimal) {
     for (const NumberCase& c : cases) {
         EXPECT_EQ(ecfg::DecToInt(c.text), c.wtoi)
             << "decimal of '" << std::wstring(c.text).size() << "' chars";
-        EXPECT_EQ(ecfg::DecToInt(c.text), c.wtoi);
         EXPECT_EQ(ecfg::HexToInt(c.text), c.hex);
+        // The same rule on a span of a longer text: what follows is not read.
+        const std::wstring longer = std::wstring(c.text) + L"7";
+        const wchar_t* const end = longer.c_str() + longer.size() - 1;
+        EXPECT_EQ(ecfg::ReadNumber(longer.c_str(), end, 10).value, c.wtoi);
+        EXPECT_EQ(ecfg::ReadNumber(longer.c_str(), end, 16).value, c.hex);
     }
 }
 
