@@ -25,7 +25,7 @@ CEventConfig::CEventConfig(const CEventConfig& other)
     : IEventConfig(other),
       m_strMsgParserConfig(other.m_strMsgParserConfig),
       m_strGenMsgInfoConfig(other.m_strGenMsgInfoConfig),
-      m_pEventConfig(CopyOf(*other.m_pEventConfig)) {
+      m_pEventConfig(CopyOf(other.m_pEventConfig->data(), other.m_pEventConfig->size())) {
     for (const auto& entry : other.m_mapProtocolConfig)
         m_mapProtocolConfig.emplace_hint(
             m_mapProtocolConfig.end(), entry.first,
@@ -44,8 +44,8 @@ CEventConfig& CEventConfig::operator=(const CEventConfig& other) {
     return *this;
 }
 
-CEventConfig::Text CEventConfig::CopyOf(const std::wstring& text) {
-    return std::make_shared<const std::wstring>(ecfg::CopyText(text.data(), text.size()));
+CEventConfig::Text CEventConfig::CopyOf(const wchar_t* text, std::size_t length) {
+    return std::make_shared<const std::wstring>(ecfg::CopyText(text, length));
 }
 
 CEventConfig::Document CEventConfig::Rehome(const Document& doc, const Text& from, const Text& to) {
@@ -53,9 +53,7 @@ CEventConfig::Document CEventConfig::Rehome(const Document& doc, const Text& fro
 }
 
 CEventConfig::Document CEventConfig::Detached(const Document& doc) {
-    return Document{std::make_shared<const std::wstring>(
-                        ecfg::CopyText(doc.text->data() + doc.start, doc.length)),
-                    0, doc.length};
+    return Document{CopyOf(doc.text->data() + doc.start, doc.length), 0, doc.length};
 }
 
 CEventConfig::~CEventConfig() {

@@ -39,11 +39,16 @@ std::wstring Widen(const std::string& s) {
     return std::wstring(s.begin(), s.end());
 }
 
+// White space as the XML declaration knows it.
+bool IsSpaceByte(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
 // The encoding named by a leading "<?xml ... encoding='...' ?>" in an
 // ASCII-compatible text; empty when there is none. White space before the
 // declaration is misplaced, but the author still meant the encoding named.
 std::string DeclaredEncoding(const unsigned char* p, std::size_t n) {
-    while (n > 0 && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n')) {
+    while (n > 0 && IsSpaceByte(*p)) {
         ++p;
         --n;
     }
@@ -55,10 +60,10 @@ std::string DeclaredEncoding(const unsigned char* p, std::size_t n) {
     for (std::size_t i = 5; i + keyLen <= end; ++i) {
         if (std::memcmp(p + i, key, keyLen) != 0) continue;
         std::size_t j = i + keyLen;
-        while (j < end && (p[j] == ' ' || p[j] == '\t' || p[j] == '\r' || p[j] == '\n')) ++j;
+        while (j < end && IsSpaceByte(p[j])) ++j;
         if (j >= end || p[j] != '=') continue;
         ++j;
-        while (j < end && (p[j] == ' ' || p[j] == '\t' || p[j] == '\r' || p[j] == '\n')) ++j;
+        while (j < end && IsSpaceByte(p[j])) ++j;
         if (j >= end || (p[j] != '"' && p[j] != '\'')) continue;
         const unsigned char quote = p[j++];
         std::size_t k = j;
@@ -546,9 +551,7 @@ bool LoadXmlFile(const wchar_t* path, std::wstring& text, std::wstring& encoding
     std::size_t have = std::fread(buf.data(), 1, first, f);
     bool atEnd = have < first;
     std::size_t lead = 0;
-    while (lead < have &&
-           (buf[lead] == ' ' || buf[lead] == '\t' || buf[lead] == '\r' || buf[lead] == '\n'))
-        ++lead;
+    while (lead < have && IsSpaceByte(buf[lead])) ++lead;
     const std::size_t start = atEnd || lead + 1100 <= have ? Utf8Start(buf.data(), have) : kNotUtf8;
     if (start == kNotUtf8) {
         buf.resize(have);

@@ -70,7 +70,7 @@ private:
         std::size_t length = 0;
     };
     // Copies share nothing: a copy of a root holds texts of its own.
-    static Text CopyOf(const std::wstring& text);
+    static Text CopyOf(const wchar_t* text, std::size_t length);
     static Document Rehome(const Document& doc, const Text& from, const Text& to);
     static Document Detached(const Document& doc);
 
