@@ -1,6 +1,7 @@
 // The index: one forward pass over a text (see MarkupImpl.h for the
 // recovery rules on text that is not well-formed).
 
+#include <cassert>
 #include <unordered_map>
 #include <vector>
 
@@ -19,44 +20,38 @@ const std::size_t kMaxIndexed = 0xFFFFFFF0u;
 // parents from `open`.
 class Indexer {
 public:
-    Indexer(const wchar_t* text, std::size_t len, uint32_t maxDepth, Index& index)
+    Indexer(const wchar_t* text, uint32_t maxDepth, Index& index)
         : m_doc(text),
-          m_len(len),
           m_maxDepth(maxDepth),
           nodes(index.nodes),
           attrs(index.attrs),
           m_index(index) {}
-    void Run();
+    // Indexes [m_doc, m_doc + n). kEndsInNul: m_doc[n] is a readable NUL, so
+    // a loop that stops on some character stops at the end without testing
+    // for it (only a NUL that stops it must be told from the end).
+    template <bool kEndsInNul>
+    void Run(std::size_t n);
 
 private:
     void Fail(std::size_t offset, Problem what, uint32_t node = 0);
     bool NameIs(uint32_t node, const wchar_t* name, std::size_t len) const;
-    // Whether the end tag at p is exactly "</" + the open element's name + ">".
-    bool ClosesInnermost(const wchar_t* p, const wchar_t* e, uint32_t open) const {
-        const Node& n = nodes[open];
-        if (static_cast<std::size_t>(e - p) < n.nameLen + 3u || p[n.nameLen + 2] != '>')
-            return false;
-        return SameUnits(p + 2, m_doc + n.start + 1, n.nameLen);
-    }
     // Open-element name counts, kept only once a mismatched end tag found no
     // match near the top of a deep stack (keeps recovery linear).
     uint32_t FindOpen(uint32_t open, const wchar_t* name, std::size_t len);
-    // Ends the innermost open element. Inline: it runs once per element.
-    void Close(uint32_t& open, uint32_t contentEnd, uint32_t end) {
+    // Ends the innermost open element (at `depth`). Inline: it runs once per
+    // element.
+    void Close(uint32_t& open, uint32_t& depth, uint32_t contentEnd, uint32_t end) {
         Node& n = nodes[open];
         n.contentEnd = contentEnd;
         n.end = end;
         n.nextSibling = 0;
         const uint32_t closed = open;
         open = n.parent;
-        if (m_countingNames || Hidden()) CloseRare(closed);
-        --m_depth;
+        if (m_countingNames || depth > m_maxDepth) CloseRare(closed, depth > m_maxDepth);
+        --depth;
     }
     // What closing an element costs only on deep or depth-limited texts.
-    void CloseRare(uint32_t closed);
-    // Elements below the depth limit are held only while they are open: the
-    // end tags must still find them, but nothing reads them afterwards.
-    bool Hidden() const { return m_depth > m_maxDepth; }
+    void CloseRare(uint32_t closed, bool hidden);
     template <class T>
     static T& Push(std::vector<T>& v) {
         if (v.size() == v.capacity()) ecfg::ReserveLarge(v, v.size() * 2 + 64);
@@ -65,10 +60,9 @@ private:
     }
 
     const wchar_t* const m_doc;
-    const std::size_t m_len;
+    // Elements below this depth are held only while they are open: the end
+    // tags must still find them, but nothing reads them afterwards.
     const uint32_t m_maxDepth;
-    uint32_t m_depth = 0;  // of the innermost open element (0: the document)
-    Attr m_hiddenAttr{};   // where the attributes of hidden elements are read
     std::vector<Node>& nodes;
     std::vector<Attr>& attrs;
     Index& m_index;
@@ -89,11 +83,11 @@ bool Indexer::NameIs(uint32_t node, const wchar_t* name, std::size_t len) const 
     return n.nameLen == len && std::wmemcmp(m_doc + n.start + 1, name, len) == 0;
 }
 
-void Indexer::CloseRare(uint32_t closed) {
+void Indexer::CloseRare(uint32_t closed, bool hidden) {
     const Node& n = nodes[closed];
     if (m_countingNames) --m_openNames[std::wstring(m_doc + n.start + 1, n.nameLen)];
     // A hidden element is the last node: its own hidden children are gone.
-    if (Hidden()) nodes.resize(closed);
+    if (hidden) nodes.resize(closed);
 }
 
 // The nearest open element (from `open` outwards) with the name, 0 if none.
@@ -116,15 +110,15 @@ uint32_t Indexer::FindOpen(uint32_t open, const wchar_t* name, std::size_t len) 
     return 0;
 }
 
-void Indexer::Run() {
-    std::size_t n = m_len;
-    if (n > kMaxIndexed) {
-        n = kMaxIndexed;
-        Fail(n, Problem::TooLarge);
-    }
+template <bool kEndsInNul>
+void Indexer::Run(std::size_t n) {
     const uint32_t n32 = static_cast<uint32_t>(n);
     const wchar_t* const b = m_doc;
     const wchar_t* const e = b + n;
+    // Whether q may be read. With the NUL after the text, any q up to e may:
+    // a loop that continues only on characters other than NUL needs no test.
+    auto in = [e](const wchar_t* q) { return kEndsInNul || q < e; };
+    auto off = [b](const wchar_t* q) { return static_cast<uint32_t>(q - b); };
     // A first guess at the arrays' sizes (configurations run to about one
     // element and one attribute per 40 to 50 characters); they double from
     // there. Counting first would read the whole text once more. Guessing
@@ -135,10 +129,10 @@ void Indexer::Run() {
     nodes.push_back(Node{0, 0, 0, n32, n32, 0, 0, 0, 0, 0});
 
     uint32_t open = 0;
+    uint32_t depth = 0;  // of the innermost open element (0: the document)
     uint32_t roots = 0;
     const wchar_t* p = b;
     if (p < e && *p == 0xFEFF) ++p;  // a byte-order mark left in the text
-    auto off = [b](const wchar_t* q) { return static_cast<uint32_t>(q - b); };
 
     while (p < e) {
         if (*p != '<') {
@@ -157,12 +151,12 @@ void Indexer::Run() {
             continue;
         }
 
-        const Tok tok = Classify(p, e);
-        if (tok == Tok::StartTag) {
+        // The two usual tokens first; Classify tells the others apart.
+        const wchar_t c1 = in(p + 1) ? p[1] : 0;
+        if (IsNameStart(c1)) {
             const uint32_t start = off(p);
-            const bool hidden = m_depth + 1 > m_maxDepth;
-            const wchar_t* q = p + 1;
-            q = SkipName(q, e);
+            const bool hidden = depth >= m_maxDepth;
+            const wchar_t* q = SkipName(p + 2, e);
             // Written in place: a node assembled on the stack and copied in
             // stalls on its own just-written fields.
             const uint32_t idx = static_cast<uint32_t>(nodes.size());
@@ -170,90 +164,92 @@ void Indexer::Run() {
             nd.start = start;
             nd.nameLen = off(q) - start - 1;
             nd.parent = open;
-            nd.firstAttr = static_cast<uint32_t>(attrs.size());
+            const uint32_t firstAttr = static_cast<uint32_t>(attrs.size());
+            nd.firstAttr = firstAttr;
             bool empty = false;
             for (;;) {
                 const wchar_t* ws = q;
-                while (q < e && IsSpace(*q)) ++q;
-                if (q >= e) {
-                    Fail(start, Problem::BadStartTag);
-                    break;
-                }
-                const wchar_t c = *q;
+                while (in(q) && IsSpace(*q)) ++q;
+                // Past the end reads as NUL, which no branch but the last takes.
+                const wchar_t c = in(q) ? *q : 0;
                 if (c == '>') {
                     ++q;
                     break;
                 }
-                if (c == '/' && q + 1 < e && q[1] == '>') {
+                if (IsNameStart(c)) {
+                    if (ws == q) Fail(off(q), Problem::BadStartTag);  // no space before it
+                    const wchar_t* an = q;
+                    q = SkipName(q + 1, e);
+                    const wchar_t* const nameEnd = q;
+                    const wchar_t* r = q;
+                    while (in(r) && IsSpace(*r)) ++r;
+                    const wchar_t* vb = q;
+                    const wchar_t* ve = q;
+                    if (in(r) && *r == '=') {
+                        // Only a value holding '&' needs its references checked.
+                        bool hasAmp = false;
+                        ++r;
+                        while (in(r) && IsSpace(*r)) ++r;
+                        const wchar_t quote = in(r) ? *r : 0;
+                        if (quote == '"' || quote == '\'') {
+                            vb = ++r;
+                            for (;;) {
+                                r = FindAny(r, e, quote, '<', '&');
+                                if (r >= e || *r != '&') break;
+                                hasAmp = true;
+                                ++r;
+                            }
+                            ve = r;
+                            if (r < e && *r == quote) {
+                                ++r;
+                            } else {
+                                Fail(off(vb) - 1, Problem::UnterminatedValue);
+                            }
+                        } else {
+                            vb = r;
+                            while (r < e && !IsSpace(*r) && *r != '>' && *r != '<' &&
+                                   !(*r == '/' && r + 1 < e && r[1] == '>')) {
+                                hasAmp |= *r == '&';
+                                ++r;
+                            }
+                            ve = r;
+                            Fail(off(vb), r == vb ? Problem::MissingValue : Problem::UnquotedValue);
+                        }
+                        for (const wchar_t* v = vb; hasAmp && v < ve; ++v) {
+                            uint32_t cp;
+                            if (*v == '&' && !ParseEntity(v, ve, cp))
+                                Fail(off(v), Problem::StrayAmp);
+                        }
+                        q = r;
+                    } else {
+                        Fail(off(an), Problem::MissingValue);
+                    }
+                    if (!hidden) {
+                        Attr& a = Push(attrs);
+                        a.nameStart = off(an);
+                        a.nameLen = static_cast<uint32_t>(nameEnd - an);
+                        a.valueStart = off(vb);
+                        a.valueLen = static_cast<uint32_t>(ve - vb);
+                    }
+                    continue;
+                }
+                if (c == '/' && in(q + 1) && q[1] == '>') {
                     q += 2;
                     empty = true;
                     break;
                 }
-                if (c == '<') {
-                    Fail(off(q), Problem::BadStartTag);
+                if (q >= e) {
+                    Fail(start, Problem::BadStartTag);
                     break;
                 }
-                if (!IsNameStart(c)) {
-                    Fail(off(q), Problem::BadStartTag);
-                    ++q;
-                    continue;
-                }
-                if (ws == q) Fail(off(q), Problem::BadStartTag);  // no space before it
-                const wchar_t* an = q;
-                q = SkipName(q, e);
-                Attr& a = hidden ? m_hiddenAttr : Push(attrs);
-                a.nameStart = off(an);
-                a.nameLen = static_cast<uint32_t>(q - an);
-                a.valueStart = off(q);
-                a.valueLen = 0;
-                const wchar_t* r = q;
-                while (r < e && IsSpace(*r)) ++r;
-                if (r < e && *r == '=') {
-                    // Only a value holding '&' needs its references checked.
-                    bool hasAmp = false;
-                    ++r;
-                    while (r < e && IsSpace(*r)) ++r;
-                    if (r < e && (*r == '"' || *r == '\'')) {
-                        const wchar_t quote = *r++;
-                        const wchar_t* vb = r;
-                        for (;;) {
-                            r = FindAny(r, e, quote, '<', '&');
-                            if (r >= e || *r != '&') break;
-                            hasAmp = true;
-                            ++r;
-                        }
-                        a.valueStart = off(vb);
-                        a.valueLen = static_cast<uint32_t>(r - vb);
-                        if (r < e && *r == quote) {
-                            ++r;
-                        } else {
-                            Fail(off(vb) - 1, Problem::UnterminatedValue);
-                        }
-                    } else {
-                        const wchar_t* vb = r;
-                        while (r < e && !IsSpace(*r) && *r != '>' && *r != '<' &&
-                               !(*r == '/' && r + 1 < e && r[1] == '>')) {
-                            hasAmp |= *r == '&';
-                            ++r;
-                        }
-                        a.valueStart = off(vb);
-                        a.valueLen = static_cast<uint32_t>(r - vb);
-                        Fail(off(vb), r == vb ? Problem::MissingValue : Problem::UnquotedValue);
-                    }
-                    for (const wchar_t* v = b + a.valueStart;
-                         hasAmp && v < b + a.valueStart + a.valueLen; ++v) {
-                        uint32_t cp;
-                        if (*v == '&' && !ParseEntity(v, b + a.valueStart + a.valueLen, cp))
-                            Fail(off(v), Problem::StrayAmp);
-                    }
-                    q = r;
-                } else {
-                    Fail(off(an), Problem::MissingValue);
-                }
+                Fail(off(q), Problem::BadStartTag);
+                if (c == '<') break;
+                ++q;  // a stray character in the tag
             }
-            nd.attrCount = static_cast<uint32_t>(attrs.size()) - nd.firstAttr;
+            nd.attrCount = static_cast<uint32_t>(attrs.size()) - firstAttr;
             if (open == 0 && roots++ > 0) Fail(start, Problem::SeveralRoots);
-            nd.contentStart = off(q);
+            const uint32_t contentStart = off(q);
+            nd.contentStart = contentStart;
             if (!hidden) {
                 Node& parent = nodes[open];
                 if (parent.nextSibling) {
@@ -264,44 +260,52 @@ void Indexer::Run() {
                 parent.nextSibling = idx;  // the open parent's last child
             }
             if (empty) {
-                nd.contentEnd = nd.end = off(q);
+                nd.contentEnd = nd.end = contentStart;
                 if (hidden) nodes.pop_back();
             } else {
                 open = idx;
-                ++m_depth;
+                ++depth;
                 if (m_countingNames) ++m_openNames[std::wstring(p + 1, nd.nameLen)];
             }
             p = q;
-        } else if (tok == Tok::EndTag) {
+        } else if (c1 == '/') {
             // Nearly always "</name>" of the innermost open element.
-            if (open != 0 && ClosesInnermost(p, e, open)) {
-                const uint32_t end = off(p) + nodes[open].nameLen + 3;
-                Close(open, off(p), end);
-                p = b + end;
-                continue;
+            if (open != 0) {
+                const Node& nd = nodes[open];
+                const uint32_t len = nd.nameLen;
+                if (static_cast<std::size_t>(e - p) >= len + 3u && p[len + 2] == '>' &&
+                    SameUnits(p + 2, b + nd.start + 1, len)) {
+                    const uint32_t at = off(p);
+                    Close(open, depth, at, at + len + 3);
+                    p += len + 3;
+                    continue;
+                }
             }
             const EndTag t = ScanEndTag(p, e);
             if (!t.clean) Fail(off(p), Problem::BadEndTag);
             if (open != 0 && NameIs(open, t.name, t.nameLen)) {
-                Close(open, off(p), off(t.end));
+                Close(open, depth, off(p), off(t.end));
             } else {
                 const uint32_t match = FindOpen(open, t.name, t.nameLen);
                 if (match == 0) {
                     Fail(off(p), Problem::UnmatchedEndTag);
                 } else {
                     while (open != match) {
-                        Fail(nodes[open].start, Problem::Unclosed, Hidden() ? 0 : open);
-                        Close(open, off(p), off(p));
+                        Fail(nodes[open].start, Problem::Unclosed, depth > m_maxDepth ? 0 : open);
+                        Close(open, depth, off(p), off(p));
                     }
-                    Close(open, off(p), off(t.end));
+                    Close(open, depth, off(p), off(t.end));
                 }
             }
             p = t.end;
-        } else if (tok == Tok::StrayLt) {
-            Fail(off(p), Problem::StrayLt);
-            if (open == 0) Fail(off(p), Problem::TextOutsideRoot);
-            ++p;
         } else {
+            const Tok tok = Classify(p, e);
+            if (tok == Tok::StrayLt) {
+                Fail(off(p), Problem::StrayLt);
+                if (open == 0) Fail(off(p), Problem::TextOutsideRoot);
+                ++p;
+                continue;
+            }
             if (open == 0 ? tok == Tok::CData || (tok == Tok::Decl && roots > 0) : tok == Tok::Decl)
                 Fail(off(p), Problem::MarkupOutsideRoot);
             bool terminated;
@@ -311,8 +315,8 @@ void Indexer::Run() {
         }
     }
     while (open != 0) {
-        Fail(nodes[open].start, Problem::Unclosed, Hidden() ? 0 : open);
-        Close(open, n32, n32);
+        Fail(nodes[open].start, Problem::Unclosed, depth > m_maxDepth ? 0 : open);
+        Close(open, depth, n32, n32);
     }
     nodes[0].nextSibling = 0;
     if (roots == 0) Fail(n, Problem::NoRoot);
@@ -324,10 +328,23 @@ void Indexer::Run() {
 namespace ecfg {
 namespace markup {
 
+// The text must be followed by a NUL (text[len] == 0, as in the data of a
+// std::wstring): the scan stops on it instead of testing every position
+// against the end. A NUL inside the text reads as it always did.
 std::shared_ptr<const Index> BuildIndex(const wchar_t* text, std::size_t len, uint32_t maxDepth) {
+    assert(len > kMaxIndexed || text[len] == 0);
     std::shared_ptr<Index> index = std::make_shared<Index>();
     index->maxDepth = maxDepth;
-    Indexer(text, len, maxDepth, *index).Run();
+    Indexer indexer(text, maxDepth, *index);
+    if (len > kMaxIndexed) {
+        // Indexed up to the limit, where no NUL follows; the first problem
+        // unless one comes earlier.
+        index->problem = Problem::TooLarge;
+        index->problemOffset = kMaxIndexed;
+        indexer.Run<false>(kMaxIndexed);
+    } else {
+        indexer.Run<true>(len);
+    }
     return index;
 }
 
