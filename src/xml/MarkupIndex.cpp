@@ -156,7 +156,7 @@ void Indexer::Run(std::size_t n) {
         if (IsNameStart(c1)) {
             const uint32_t start = off(p);
             const bool hidden = depth >= m_maxDepth;
-            const wchar_t* q = SkipName(p + 2, e);
+            const wchar_t* q = kEndsInNul ? SkipNameToNul(p + 2) : SkipName(p + 2, e);
             // Written in place: a node assembled on the stack and copied in
             // stalls on its own just-written fields.
             const uint32_t idx = static_cast<uint32_t>(nodes.size());
@@ -179,7 +179,7 @@ void Indexer::Run(std::size_t n) {
                 if (IsNameStart(c)) {
                     if (ws == q) Fail(off(q), Problem::BadStartTag);  // no space before it
                     const wchar_t* an = q;
-                    q = SkipName(q + 1, e);
+                    q = kEndsInNul ? SkipNameToNul(q + 1) : SkipName(q + 1, e);
                     const wchar_t* const nameEnd = q;
                     const wchar_t* r = q;
                     while (in(r) && IsSpace(*r)) ++r;

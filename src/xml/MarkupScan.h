@@ -144,6 +144,13 @@ inline const wchar_t* SkipName(const wchar_t* p, const wchar_t* e) {
     return p;
 }
 
+// SkipName for a text followed by a NUL (no name character): names run to
+// a few units, which one at a time reads in fewer instructions than blocks.
+inline const wchar_t* SkipNameToNul(const wchar_t* p) {
+    while (IsNameChar(*p)) ++p;
+    return p;
+}
+
 // Whether the n units at a and b are equal; 16 bytes at a time.
 inline bool SameUnits(const wchar_t* a, const wchar_t* b, std::size_t n) {
 #if defined(__SSE2__)
