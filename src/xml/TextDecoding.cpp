@@ -11,6 +11,9 @@
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #endif
+#if defined(_MSC_VER) && !defined(__clang__)
+#include <intrin.h>
+#endif
 
 #ifdef _WIN32
 #include <windows.h>
@@ -197,27 +200,56 @@ void AppendCodePoint(std::wstring& out, uint32_t cp) {
 
 namespace {
 
-// Widens the ASCII bytes at p, 16 at a time, while a whole block of 16 is
-// ASCII; returns how many bytes were widened (a multiple of 16, at most n).
+#if defined(__SSE2__) || defined(_M_X64)
+// The position of the lowest set bit of a mask that is not 0.
+inline int CountTrailingZeros(int mask) {
+#if defined(_MSC_VER) && !defined(__clang__)
+    unsigned long at;
+    _BitScanForward(&at, static_cast<unsigned long>(mask));
+    return static_cast<int>(at);
+#else
+    return __builtin_ctz(static_cast<unsigned>(mask));
+#endif
+}
+
+// The 16 bytes of v (ASCII) as 16 units at w.
+inline void StoreWidened(__m128i v, wchar_t* w) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lo = _mm_unpacklo_epi8(v, zero);
+    const __m128i hi = _mm_unpackhi_epi8(v, zero);
+    __m128i* out = reinterpret_cast<__m128i*>(w);
+#if WCHAR_MAX <= 0xFFFF
+    _mm_storeu_si128(out, lo);
+    _mm_storeu_si128(out + 1, hi);
+#else
+    _mm_storeu_si128(out, _mm_unpacklo_epi16(lo, zero));
+    _mm_storeu_si128(out + 1, _mm_unpackhi_epi16(lo, zero));
+    _mm_storeu_si128(out + 2, _mm_unpacklo_epi16(hi, zero));
+    _mm_storeu_si128(out + 3, _mm_unpackhi_epi16(hi, zero));
+#endif
+}
+#endif
+
+// Widens the ASCII bytes at p in blocks of 16 (32 while the text is all
+// ASCII); returns how many bytes were widened: up to the first byte that is
+// not ASCII, or to the end of the last whole block (at most n). Whole blocks
+// are written, so w needs room for n units; units written for the bytes
+// past the returned count are left for the caller to overwrite.
 std::size_t WidenAscii(const unsigned char* p, std::size_t n, wchar_t* w) {
     std::size_t i = 0;
 #if defined(__SSE2__) || defined(_M_X64)
-    const __m128i zero = _mm_setzero_si128();
+    for (; i + 32 <= n; i += 32) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 16));
+        if (_mm_movemask_epi8(_mm_or_si128(a, b)) != 0) break;
+        StoreWidened(a, w + i);
+        StoreWidened(b, w + i + 16);
+    }
     for (; i + 16 <= n; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        if (_mm_movemask_epi8(v) != 0) break;
-        const __m128i lo = _mm_unpacklo_epi8(v, zero);
-        const __m128i hi = _mm_unpackhi_epi8(v, zero);
-        __m128i* out = reinterpret_cast<__m128i*>(w + i);
-#if WCHAR_MAX <= 0xFFFF
-        _mm_storeu_si128(out, lo);
-        _mm_storeu_si128(out + 1, hi);
-#else
-        _mm_storeu_si128(out, _mm_unpacklo_epi16(lo, zero));
-        _mm_storeu_si128(out + 1, _mm_unpackhi_epi16(lo, zero));
-        _mm_storeu_si128(out + 2, _mm_unpacklo_epi16(hi, zero));
-        _mm_storeu_si128(out + 3, _mm_unpackhi_epi16(hi, zero));
-#endif
+        StoreWidened(v, w + i);
+        const int high = _mm_movemask_epi8(v);
+        if (high != 0) return i + static_cast<std::size_t>(CountTrailingZeros(high));
     }
 #else
     (void)p;
@@ -242,7 +274,7 @@ void AppendUtf8(const unsigned char* p, std::size_t n, std::wstring& out) {
     // The buffer stays under 4 KB: it lives in the first-level cache, and
     // the C library copies blocks that small with vector moves (larger ones
     // with a string instruction that profilers count per byte).
-    const std::size_t kSlice = 1000;
+    const std::size_t kSlice = 992;  // whole blocks of 16 and 32 bytes
     wchar_t buf[kSlice + 4];
     std::size_t i = 0;
     while (i < n) {
@@ -255,6 +287,16 @@ void AppendUtf8(const unsigned char* p, std::size_t n, std::wstring& out) {
                 i += wide;
                 w += wide;
                 while (i < sliceEnd && p[i] < 0x80) *w++ = static_cast<wchar_t>(p[i++]);
+                continue;
+            }
+            // The usual three-byte character (CJK text): a lead byte whose
+            // second byte may be any continuation byte (not E0's overlong
+            // forms, not ED's surrogates), so every result is one unit.
+            if (c >= 0xE1 && c <= 0xEF && c != 0xED && i + 2 < n && (p[i + 1] & 0xC0) == 0x80 &&
+                (p[i + 2] & 0xC0) == 0x80) {
+                *w++ = static_cast<wchar_t>((c & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 |
+                                            (p[i + 2] & 0x3Fu));
+                i += 3;
                 continue;
             }
             // Lead byte: length and the allowed range of the second byte, so
