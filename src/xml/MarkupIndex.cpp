@@ -274,7 +274,7 @@ void Indexer::Run(std::size_t n) {
                 const Node& nd = nodes[open];
                 const uint32_t len = nd.nameLen;
                 if (static_cast<std::size_t>(e - p) >= len + 3u && p[len + 2] == '>' &&
-                    SameUnits(p + 2, b + nd.start + 1, len)) {
+                    SameNameUnits(p + 2, b + nd.start + 1, len)) {
                     const uint32_t at = off(p);
                     Close(open, depth, at, at + len + 3);
                     p += len + 3;

@@ -166,6 +166,27 @@ inline bool SameUnits(const wchar_t* a, const wchar_t* b, std::size_t n) {
     return true;
 }
 
+// SameUnits for names, which run to a few units: the last block overlaps
+// the one before it where SameUnits compares a unit at a time.
+inline bool SameNameUnits(const wchar_t* a, const wchar_t* b, std::size_t n) {
+#if defined(__SSE2__)
+    const std::size_t kUnits = 16 / sizeof(wchar_t);
+    if (n >= kUnits) {
+        auto same = [](const wchar_t* x, const wchar_t* y) {
+            const __m128i u = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x));
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y));
+            return _mm_movemask_epi8(_mm_cmpeq_epi8(u, v)) == 0xFFFF;
+        };
+        for (std::size_t i = 0; i + kUnits < n; i += kUnits)
+            if (!same(a + i, b + i)) return false;
+        return same(a + n - kUnits, b + n - kUnits);
+    }
+#endif
+    for (std::size_t i = 0; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 // Whether the name of len units at p (name characters, so never NUL) is
 // the NUL-terminated `name`. Searches compare many names against one: this
 // needs no measuring of `name` and no call.
