@@ -53,6 +53,11 @@ private:
     // What closing an element costs only on deep or depth-limited texts.
     void CloseRare(uint32_t closed, bool hidden);
     template <class T>
+    static void Append(std::vector<T>& v, const T& item) {
+        if (v.size() == v.capacity()) ecfg::ReserveLarge(v, v.size() * 2 + 64);
+        v.push_back(item);
+    }
+    template <class T>
     static T& Push(std::vector<T>& v) {
         if (v.size() == v.capacity()) ecfg::ReserveLarge(v, v.size() * 2 + 64);
         v.emplace_back();
@@ -224,13 +229,9 @@ void Indexer::Run(std::size_t n) {
                     } else {
                         Fail(off(an), Problem::MissingValue);
                     }
-                    if (!hidden) {
-                        Attr& a = Push(attrs);
-                        a.nameStart = off(an);
-                        a.nameLen = static_cast<uint32_t>(nameEnd - an);
-                        a.valueStart = off(vb);
-                        a.valueLen = static_cast<uint32_t>(ve - vb);
-                    }
+                    if (!hidden)
+                        Append(attrs, Attr{off(an), static_cast<uint32_t>(nameEnd - an), off(vb),
+                                           static_cast<uint32_t>(ve - vb)});
                     continue;
                 }
                 if (c == '/' && in(q + 1) && q[1] == '>') {
