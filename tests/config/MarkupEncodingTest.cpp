@@ -170,6 +170,10 @@ INSTANTIATE_TEST_SUITE_P(
                      L"\u00e9\u0080\u00ff", L"ISO-8859-1", false},
         EncodingCase{"invalid.xml", Doc8("", "a\xFFg\xC3(c\xE2\x82\xED\xA0\x80\xC0\xAF"),
                      L"a\uFFFDg\uFFFD(c\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD", L"UTF-8", false},
+        // Three-byte forms at their edges: E0's overlong form, its least and
+        // EF's greatest character, a sequence cut short.
+        EncodingCase{"edges3.xml", Doc8("", "\xE0\x80\x80\xE0\xA0\x80\xEF\xBF\xBF\xE1\x80x"),
+                     L"\uFFFD\uFFFD\uFFFD\u0800\uFFFF\uFFFDx", L"UTF-8", false},
         EncodingCase{"unknown.xml", Doc8("<?xml version='1.0' encoding='x-no-such-42'?>", kUtf8),
                      kUnicode, L"UTF-8", true},
         EncodingCase{"liar16.xml", Doc8("<?xml version='1.0' encoding='UTF-16'?>", kUtf8), kUnicode,

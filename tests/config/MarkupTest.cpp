@@ -235,10 +235,17 @@ TEST(Markup, SubDocIsTheExactMarkup) {
 // ---- Recovery -----------------------------------------------------------------
 
 struct LenientCase {
-    const wchar_t* doc;
+    std::wstring doc;
     const wchar_t* tree;
     std::size_t errorOffset;  // npos: well-formed
 };
+
+// The text with each '#' a NUL.
+std::wstring Nul(std::wstring text) {
+    for (wchar_t& c : text)
+        if (c == L'#') c = L'\0';
+    return text;
+}
 
 class LenientTest : public ::testing::TestWithParam<LenientCase> {};
 
@@ -277,6 +284,12 @@ INSTANTIATE_TEST_SUITE_P(
         LenientCase{L"<r><a></a <b/></r>", L"r(a,b)", 6},
         LenientCase{L"<r><a b='1'c='2'/></r>", L"r(a)", 11},
         LenientCase{L"<r><a>x & y</r>", L"r(a)", 3}, LenientCase{L"<r><a\"b\"/></r>", L"r(a)", 5},
+        // A NUL inside the text is a character like another (the index stops
+        // on the one after the text); a tag or the text cut at the very end.
+        LenientCase{Nul(L"<r a='x#y' b=\"#\">t#u</r>"), L"r", CMarkup::npos},
+        LenientCase{Nul(L"<r#/>"), L"r", 2}, LenientCase{Nul(L"<r><a#b='1'/></r>"), L"r(a)", 5},
+        LenientCase{Nul(L"#<r/>"), L"r", 0}, LenientCase{Nul(L"<r></r#>"), L"r", 3},
+        LenientCase{L"<r/", L"r", 0}, LenientCase{L"<r></", L"r", 0},
         // Names compared and read in blocks: a difference at a block's last
         // unit, at the next block's first, only in a unit's high byte; a name
         // that ends with the text at a block's edge.
