@@ -105,7 +105,8 @@ struct Index {
 // No depth limit.
 const uint32_t kAllLevels = 0xFFFFFFFFu;
 
-// Builds the index of [text, text + len). Elements nested deeper than
+// Builds the index of [text, text + len), which a NUL must follow (the data
+// of a std::wstring): the scan stops on it. Elements nested deeper than
 // maxDepth (the root element is at depth 1) are left out with their
 // attributes: searches below that depth find nothing. Every element kept has
 // the extent, and the index the problem, that a full index would give.
