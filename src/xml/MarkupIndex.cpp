@@ -136,6 +136,7 @@ void Indexer::Run(std::size_t n) {
     uint32_t open = 0;
     uint32_t depth = 0;  // of the innermost open element (0: the document)
     uint32_t roots = 0;
+    uint32_t attrCount = 0;  // attrs.size(), kept at hand
     const wchar_t* p = b;
     if (p < e && *p == 0xFEFF) ++p;  // a byte-order mark left in the text
 
@@ -169,8 +170,8 @@ void Indexer::Run(std::size_t n) {
             nd.start = start;
             nd.nameLen = off(q) - start - 1;
             nd.parent = open;
-            const uint32_t firstAttr = static_cast<uint32_t>(attrs.size());
-            nd.firstAttr = firstAttr;
+            nd.firstAttr = attrCount;
+            const uint32_t firstAttr = attrCount;
             bool empty = false;
             for (;;) {
                 const wchar_t* ws = q;
@@ -229,9 +230,11 @@ void Indexer::Run(std::size_t n) {
                     } else {
                         Fail(off(an), Problem::MissingValue);
                     }
-                    if (!hidden)
+                    if (!hidden) {
                         Append(attrs, Attr{off(an), static_cast<uint32_t>(nameEnd - an), off(vb),
                                            static_cast<uint32_t>(ve - vb)});
+                        ++attrCount;
+                    }
                     continue;
                 }
                 if (c == '/' && in(q + 1) && q[1] == '>') {
@@ -247,7 +250,7 @@ void Indexer::Run(std::size_t n) {
                 if (c == '<') break;
                 ++q;  // a stray character in the tag
             }
-            nd.attrCount = static_cast<uint32_t>(attrs.size()) - firstAttr;
+            nd.attrCount = attrCount - firstAttr;
             if (open == 0 && roots++ > 0) Fail(start, Problem::SeveralRoots);
             const uint32_t contentStart = off(q);
             nd.contentStart = contentStart;
