@@ -9,11 +9,11 @@ CActionConfig::CActionConfig(const std::wstring& subDoc) : CActionConfig(ecfg::X
 CActionConfig::CActionConfig(const ecfg::XmlSource& source) : CActionConfig() {
     // Only a well-formed sub-document is read; otherwise the base keeps its
     // default state and kinds with an id of their own still set it.
-    ecfg::XmlReader reader(source);
-    if (!reader.IsWellFormed()) return;
-    reader.Find();
-    m_eActionType = static_cast<Action_Type_Enum>(reader.AttrDec(L"Type"));
-    m_strActionInfo = reader.Attr(L"Info");
+    ecfg::ReadFirstElement(source, [this](const ecfg::XmlReader& element) {
+        if (!element.IsWellFormed()) return;
+        m_eActionType = static_cast<Action_Type_Enum>(element.AttrDec(L"Type"));
+        m_strActionInfo = element.Attr(L"Info");
+    });
 }
 
 CActionConfig::~CActionConfig() {}

@@ -10,10 +10,10 @@ COperationTypeConfig::COperationTypeConfig(const std::wstring& subDoc)
     : COperationTypeConfig(ecfg::XmlSource(subDoc)) {}
 
 COperationTypeConfig::COperationTypeConfig(const ecfg::XmlSource& source) : COperationTypeConfig() {
-    ecfg::XmlReader reader(source);
-    reader.Find();
-    m_eOperationType = static_cast<Operation_Type_Enum>(reader.AttrDec(L"Type"));
-    m_strOperationInfo = reader.Attr(L"Info");
+    ecfg::ReadFirstElement(source, [this](const ecfg::XmlReader& element) {
+        m_eOperationType = static_cast<Operation_Type_Enum>(element.AttrDec(L"Type"));
+        m_strOperationInfo = element.Attr(L"Info");
+    });
 }
 
 COperationTypeConfig::~COperationTypeConfig() {}

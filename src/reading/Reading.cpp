@@ -77,9 +77,7 @@ XmlReader::XmlReader(const XmlSource& source) : m_pOuter(t_pInnermost) {
     }
     const uint32_t node = source.m_pElement->Elem();
     const markup::Cursor& c = source.m_pElement->m_cursor;
-    // Only a well-formed text's elements read the same from their own
-    // sub-document (the condition OpenShared applies to a copy).
-    if (node != 0 && c.WellFormed() && c.GetIndex().maxDepth == markup::kAllLevels) {
+    if (source.m_pElement->ViewsElement()) {
         m_cursor.OpenView(c.Text() + c.SubDocStart(node), c.SubDocLength(node), c.SharedIndex(),
                           node);
         Link();
@@ -87,6 +85,16 @@ XmlReader::XmlReader(const XmlSource& source) : m_pOuter(t_pInnermost) {
     }
     m_strOwned = c.SubDoc(node);
     Open(m_strOwned);
+}
+
+bool XmlReader::ViewsElement() const {
+    // The condition OpenShared applies to a copy.
+    return Elem() != 0 && m_cursor.WellFormed() &&
+           m_cursor.GetIndex().maxDepth == markup::kAllLevels;
+}
+
+const XmlReader* XmlSource::Direct() const {
+    return m_pElement && m_pElement->ViewsElement() ? m_pElement : nullptr;
 }
 
 void XmlReader::Open(const std::wstring& doc, uint32_t maxDepth) {

@@ -47,6 +47,12 @@ public:
     XmlSource(std::wstring&&) = delete;
     explicit XmlSource(const XmlReader& element) : m_pElement(&element) {}
 
+    // The open reader whose current element this source is, when a reader
+    // made from the source would read that element through the open reader's
+    // index: its reads of the current element are then exactly what a new
+    // reader would read after Find(), without making one. Null otherwise.
+    const XmlReader* Direct() const;
+
 private:
     friend class XmlReader;
     const std::wstring* m_pText = nullptr;
@@ -133,6 +139,11 @@ public:
 
 private:
     friend class ServedTexts;
+    friend class XmlSource;
+    // Whether a reader made from this one's current element reads it through
+    // this reader's index (only a well-formed text's elements read the same
+    // from their own sub-document).
+    bool ViewsElement() const;
     void Link();
     uint32_t Elem() const { return HasElem() ? m_cursor.elem : 0; }
     uint32_t Child() const { return HasChild() ? m_cursor.child : 0; }
@@ -160,6 +171,21 @@ public:
         Into();
     }
 };
+
+// Calls f with a reader whose current element is the source's first element:
+// the open reader itself where the source allows (XmlSource::Direct), else a
+// new reader after Find(). For constructors that read only that element's
+// own attributes.
+template <class F>
+void ReadFirstElement(const XmlSource& source, F f) {
+    if (const XmlReader* direct = source.Direct()) {
+        f(*direct);
+        return;
+    }
+    XmlReader reader(source);
+    reader.Find();
+    f(static_cast<const XmlReader&>(reader));
+}
 
 // ---- Child lists of the current element -------------------------------------
 

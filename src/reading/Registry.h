@@ -144,9 +144,9 @@ Base* CreateFromPrototype(const OwnedPtrMap<int, Base>& prototypes, std::wstring
 // has a builder exactly when it has a prototype).
 template <class Base>
 Base* CreateFromBuilder(const KindBuilders<Base>& builders, const XmlSource& source) {
-    XmlReader reader(source);
-    reader.Find();
-    const auto it = builders.find(reader.AttrDec(L"Type"));
+    int type = 0;
+    ReadFirstElement(source, [&](const XmlReader& element) { type = element.AttrDec(L"Type"); });
+    const auto it = builders.find(type);
     return it != builders.end() ? it->second(source) : nullptr;
 }
 
