@@ -26,7 +26,7 @@ inline std::vector<int> ReadActionIdList(const XmlSource& source) {
 
 // The text of the action element's child of that name as decimal; 0 when the
 // child is absent.
-inline int ReadActionChildDec(const XmlSource& source, MCD_CSTR name) {
+inline int ReadActionChildDec(const XmlSource& source, markup::NameRef name) {
     XmlReader reader(source);
     reader.Find();
     reader.FindChild(name);

@@ -115,7 +115,8 @@ COptFieldCmpConfig::COptFieldCmpConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
     InsideElement reader(source);
     // Entering a missing end gives an empty level: its reads are absent.
-    const auto readEnd = [&reader](MCD_CSTR name, int& msgID, std::wstring& fieldName) {
+    const auto readEnd = [&reader](ecfg::markup::NameRef name, int& msgID,
+                                   std::wstring& fieldName) {
         reader.Find(name);
         reader.Into();
         reader.Find(L"MsgID");

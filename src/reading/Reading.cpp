@@ -146,14 +146,14 @@ bool XmlReader::OpenShared(const std::wstring& doc) {
     return false;
 }
 
-bool XmlReader::Find(MCD_CSTR name) {
+bool XmlReader::Find(markup::NameRef name) {
     m_bChild = false;
     if (m_nDead > 0) return false;
     m_bElem = m_cursor.FindElem(name);
     return m_bElem;
 }
 
-bool XmlReader::FindChild(MCD_CSTR name) {
+bool XmlReader::FindChild(markup::NameRef name) {
     if (m_nDead > 0) return false;
     if (!m_bElem && !Find(nullptr)) return false;
     m_bChild = m_cursor.FindChildElem(name);
@@ -182,7 +182,7 @@ void XmlReader::Out() {
     if (m_cursor.OutOfElem()) m_bElem = true;
 }
 
-std::wstring XmlReader::Attr(MCD_CSTR name) const {
+std::wstring XmlReader::Attr(markup::NameRef name) const {
     return m_cursor.Attrib(Elem(), name);
 }
 std::wstring XmlReader::Data() const {
@@ -201,7 +201,7 @@ std::wstring XmlReader::ChildData() const {
     return m_cursor.Data(Child());
 }
 
-int XmlReader::AttrNumber(MCD_CSTR name, int base) const {
+int XmlReader::AttrNumber(markup::NameRef name, int base) const {
     const wchar_t* begin;
     const wchar_t* end;
     bool plain;
@@ -217,7 +217,7 @@ int XmlReader::DataNumber(uint32_t node, int base) const {
     return WcsToL32(m_cursor.Data(node).c_str(), nullptr, base);
 }
 
-bool XmlReader::AttrIs(MCD_CSTR name, const wchar_t* text) const {
+bool XmlReader::AttrIs(markup::NameRef name, const wchar_t* text) const {
     const wchar_t* begin;
     const wchar_t* end;
     bool plain;
@@ -277,7 +277,7 @@ TagLocator ReadTagLocator(const XmlReader& reader, TagForm form, Lower lower) {
 
 // ---- Located id lists --------------------------------------------------------
 
-FixedLocator ReadLocatedIDs(XmlReader& reader, MCD_CSTR name, std::vector<int>& ids) {
+FixedLocator ReadLocatedIDs(XmlReader& reader, markup::NameRef name, std::vector<int>& ids) {
     reader.Find(name);
     FixedLocator locator = ReadFixedLocator(reader);
     ReadChildNumbers(reader, HexToInt, EmptyText::AsZero, ids);

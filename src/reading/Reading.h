@@ -96,10 +96,10 @@ public:
     bool IsWellFormed() const { return m_cursor.WellFormed(); }
 
     // Next element at the current level (any name when null).
-    bool Find(MCD_CSTR name = nullptr);
+    bool Find(markup::NameRef name = nullptr);
     // Next child of the current element. With no element current, the next
     // element at the level is selected first.
-    bool FindChild(MCD_CSTR name = nullptr);
+    bool FindChild(markup::NameRef name = nullptr);
     // Enter the current element (an empty level when none is current).
     void Into();
     // Leave the level; the element left is current again.
@@ -111,7 +111,7 @@ public:
     bool HasChild() const { return HasElem() && m_bChild; }
 
     // Reads of the current element / child; empty when there is none.
-    std::wstring Attr(MCD_CSTR name) const;
+    std::wstring Attr(markup::NameRef name) const;
     std::wstring Data() const;
     std::wstring SubDoc();
     // Where SubDoc() stands in the reader's text, without copying it.
@@ -119,19 +119,19 @@ public:
     std::wstring ChildData() const;
 
     // Number reads, without building the text when it can be read in place.
-    int AttrDec(MCD_CSTR name) const { return AttrNumber(name, 10); }
-    int AttrHex(MCD_CSTR name) const { return AttrNumber(name, 16); }
+    int AttrDec(markup::NameRef name) const { return AttrNumber(name, 10); }
+    int AttrHex(markup::NameRef name) const { return AttrNumber(name, 16); }
     int DataDec() const { return DataNumber(Elem(), 10); }
     int DataHex() const { return DataNumber(Elem(), 16); }
     int ChildDataDec() const { return DataNumber(Child(), 10); }
     int ChildDataHex() const { return DataNumber(Child(), 16); }
     // Whether the attribute reads exactly as the text (absent reads as "").
-    bool AttrIs(MCD_CSTR name, const wchar_t* text) const;
+    bool AttrIs(markup::NameRef name, const wchar_t* text) const;
 
     // Calls f() with each child of the current element that has the given
     // name (any when null) current, in document order; comes back out.
     template <class F>
-    void EachChild(MCD_CSTR name, F f) {
+    void EachChild(markup::NameRef name, F f) {
         Into();
         while (Find(name)) f();
         Out();
@@ -147,7 +147,7 @@ private:
     void Link();
     uint32_t Elem() const { return HasElem() ? m_cursor.elem : 0; }
     uint32_t Child() const { return HasChild() ? m_cursor.child : 0; }
-    int AttrNumber(MCD_CSTR name, int base) const;
+    int AttrNumber(markup::NameRef name, int base) const;
     int DataNumber(uint32_t node, int base) const;
     void Open(const std::wstring& doc, uint32_t maxDepth = markup::kAllLevels);
     // Reads the text through an open reader's index when it can.
@@ -225,6 +225,6 @@ TagLocator ReadTagLocator(const XmlReader& reader, TagForm form, Lower lower);
 // The next element of that name at the current level: its fixed-position
 // locator, and one hexadecimal id per child of it (empty text as 0). The
 // element stays current, so later searches run on after it.
-FixedLocator ReadLocatedIDs(XmlReader& reader, MCD_CSTR name, std::vector<int>& ids);
+FixedLocator ReadLocatedIDs(XmlReader& reader, markup::NameRef name, std::vector<int>& ids);
 
 }  // namespace ecfg

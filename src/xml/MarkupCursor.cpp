@@ -59,16 +59,17 @@ void Cursor::OpenSame(const wchar_t* text, const Cursor& other) {
     level = elem = child = 0;
 }
 
-uint32_t Cursor::FindSibling(uint32_t from, const wchar_t* name) const {
-    if (!name) return from;
+uint32_t Cursor::FindSibling(uint32_t from, NameRef name) const {
+    if (!name.text) return from;
     for (; from != 0; from = Next(from)) {
         const Node& n = N(from);
-        if (SpellsName(At(n.start + 1), n.nameLen, name)) return from;
+        if (n.nameLen == name.length && SameNameUnits(At(n.start + 1), name.text, name.length))
+            return from;
     }
     return 0;
 }
 
-bool Cursor::FindElem(const wchar_t* name) {
+bool Cursor::FindElem(NameRef name) {
     const uint32_t from = elem ? Next(elem) : FirstChild(level);
     const uint32_t found = FindSibling(from, name);
     if (found == 0) return false;
@@ -77,7 +78,7 @@ bool Cursor::FindElem(const wchar_t* name) {
     return true;
 }
 
-bool Cursor::FindChildElem(const wchar_t* name) {
+bool Cursor::FindChildElem(NameRef name) {
     if (elem == 0 && !FindElem(nullptr)) return false;
     const uint32_t from = child ? Next(child) : FirstChild(elem);
     const uint32_t found = FindSibling(from, name);
@@ -102,15 +103,15 @@ bool Cursor::OutOfElem() {
     return true;
 }
 
-bool Cursor::AttribSpan(uint32_t node, const wchar_t* name, const wchar_t*& begin,
-                        const wchar_t*& end, bool& plain) const {
-    if (node == 0 || !name) return false;
+bool Cursor::AttribSpan(uint32_t node, NameRef name, const wchar_t*& begin, const wchar_t*& end,
+                        bool& plain) const {
+    if (node == 0 || !name.text) return false;
     const Node& n = N(node);
-    for (uint32_t i = n.firstAttr; i < n.firstAttr + n.attrCount; ++i) {
-        const Attr& a = m_index->attrs[i];
-        if (SpellsName(At(a.nameStart), a.nameLen, name)) {
-            begin = At(a.valueStart);
-            end = begin + a.valueLen;
+    const Attr* a = m_index->attrs.data() + n.firstAttr;
+    for (const Attr* last = a + n.attrCount; a != last; ++a) {
+        if (a->nameLen == name.length && SameUnits(At(a->nameStart), name.text, name.length)) {
+            begin = At(a->valueStart);
+            end = begin + a->valueLen;
             plain = IsPlainValue(begin, end);
             return true;
         }
@@ -118,7 +119,7 @@ bool Cursor::AttribSpan(uint32_t node, const wchar_t* name, const wchar_t*& begi
     return false;
 }
 
-std::wstring Cursor::Attrib(uint32_t node, const wchar_t* name) const {
+std::wstring Cursor::Attrib(uint32_t node, NameRef name) const {
     const wchar_t* begin;
     const wchar_t* end;
     bool plain;

@@ -30,8 +30,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cwchar>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 // The index and cursor know nothing of the CMarkup facade; only CMarkupImpl
@@ -105,6 +107,25 @@ struct Index {
 // No depth limit.
 const uint32_t kAllLevels = 0xFFFFFFFFu;
 
+// A name searched for, with its length: searches compare many names against
+// one, and with the length known most candidates are told apart by theirs.
+// A literal's length is known where it is written (an array holding a
+// shorter string is measured); null names no name (any element).
+struct NameRef {
+    NameRef(std::nullptr_t) {}
+    // A template, so that a literal takes the array form below and not the
+    // pointer it decays to (a plain function would win that tie).
+    template <class P, class = typename std::enable_if<std::is_same<P, const wchar_t*>::value ||
+                                                       std::is_same<P, wchar_t*>::value>::type>
+    NameRef(const P& name) : text(name), length(name ? std::wcslen(name) : 0) {}
+    template <std::size_t N>
+    NameRef(const wchar_t (&name)[N])
+        : text(name),
+          length(name[N - 1] == 0 && (N < 2 || name[N - 2] != 0) ? N - 1 : std::wcslen(name)) {}
+    const wchar_t* text = nullptr;
+    std::size_t length = 0;
+};
+
 // Builds the index of [text, text + len), which a NUL must follow (the data
 // of a std::wstring): the scan stops on it. Elements nested deeper than
 // maxDepth (the root element is at depth 1) are left out with their
@@ -131,8 +152,8 @@ public:
     // The same text at another place in memory (a copied navigator).
     void Rebind(const wchar_t* text) { m_text = text; }
 
-    bool FindElem(const wchar_t* name);
-    bool FindChildElem(const wchar_t* name);
+    bool FindElem(NameRef name);
+    bool FindChildElem(NameRef name);
     bool IntoElem();
     bool OutOfElem();
 
@@ -143,10 +164,10 @@ public:
     std::size_t Length() const { return m_len; }
 
     // Reads of a node (0 = none gives empty text).
-    std::wstring Attrib(uint32_t node, const wchar_t* name) const;
+    std::wstring Attrib(uint32_t node, NameRef name) const;
     // The raw value of an attribute, in place: false when it is absent.
     // `plain` tells whether it holds no reference to decode.
-    bool AttribSpan(uint32_t node, const wchar_t* name, const wchar_t*& begin, const wchar_t*& end,
+    bool AttribSpan(uint32_t node, NameRef name, const wchar_t*& begin, const wchar_t*& end,
                     bool& plain) const;
     std::wstring Data(uint32_t node) const;
     // The character data in place when it is the plain text of an element
@@ -187,7 +208,7 @@ private:
     uint32_t Next(uint32_t node) const { return node == m_top ? 0 : N(node).nextSibling; }
     uint32_t Parent(uint32_t node) const { return node == m_top ? 0 : N(node).parent; }
     const wchar_t* At(uint32_t offset) const { return m_text + (offset - m_base); }
-    uint32_t FindSibling(uint32_t from, const wchar_t* name) const;
+    uint32_t FindSibling(uint32_t from, NameRef name) const;
 
     const wchar_t* m_text = L"";
     std::size_t m_len = 0;

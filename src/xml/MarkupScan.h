@@ -187,16 +187,6 @@ inline bool SameNameUnits(const wchar_t* a, const wchar_t* b, std::size_t n) {
     return true;
 }
 
-// Whether the name of len units at p (name characters, so never NUL) is
-// the NUL-terminated `name`. Searches compare many names against one: this
-// needs no measuring of `name` and no call.
-inline bool SpellsName(const wchar_t* p, std::size_t len, const wchar_t* name) {
-    if (p[0] != name[0]) return false;  // names are never empty
-    for (std::size_t i = 1; i < len; ++i)
-        if (p[i] != name[i]) return false;  // also where `name` ends early
-    return name[len] == 0;
-}
-
 inline bool StartsWith(const wchar_t* p, const wchar_t* e, const char* lit) {
     for (; *lit; ++lit, ++p)
         if (p >= e || *p != static_cast<wchar_t>(*lit)) return false;
