@@ -20,7 +20,7 @@ inline std::vector<int> ReadActionIdList(const XmlSource& source) {
     std::vector<int> ids;
     XmlReader reader(source);
     reader.Find();
-    ReadChildNumbers(reader, DecToInt, EmptyText::AsZero, ids);
+    ReadChildNumbers(reader, kDec, EmptyText::AsZero, ids);
     return ids;
 }
 
@@ -49,7 +49,7 @@ inline bool ReadOptionalEventID(XmlReader& reader, int& eventID) {
 inline FixedLocator ReadMsgLocatorAndIDs(XmlReader& reader, std::vector<int>& msgIDs) {
     reader.Find(L"Msg");
     FixedLocator field = ReadFixedLocator(reader);
-    ReadChildNumbers(reader, HexToInt, EmptyText::AsZero, msgIDs);
+    ReadChildNumbers(reader, kHex, EmptyText::AsZero, msgIDs);
     return field;
 }
 

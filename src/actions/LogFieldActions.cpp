@@ -137,7 +137,7 @@ CActInitMsgFieldConfig::CActInitMsgFieldConfig(const ecfg::XmlSource& source)
     m_strToSaveFieldName = locator.name;
     m_nLength = locator.length;
     m_nOffset = locator.offset;
-    ecfg::ReadChildNumbers(reader, ecfg::HexToInt, ecfg::EmptyText::AsZero, m_vecMsgIDList);
+    ecfg::ReadChildNumbers(reader, ecfg::kHex, ecfg::EmptyText::AsZero, m_vecMsgIDList);
 }
 
 ECFG_ACTION_TEXT_AND_CLONE(CActInitMsgFieldConfig, std::wstring);

@@ -66,9 +66,9 @@ CActSwitchProtocol::CActSwitchProtocol(const ecfg::XmlSource& source) : CActionC
     reader.Find(L"SystemState");
     m_nSysID = reader.AttrHex(L"ID");
     reader.Find(L"NeededActiveWaitingEventState");
-    ecfg::ReadChildNumbers(reader, ecfg::DecToInt, ecfg::EmptyText::AsZero, m_vecNeedActiveList);
+    ecfg::ReadChildNumbers(reader, ecfg::kDec, ecfg::EmptyText::AsZero, m_vecNeedActiveList);
     reader.Find(L"NeededInActiveWaitingEventState");
-    ecfg::ReadChildNumbers(reader, ecfg::DecToInt, ecfg::EmptyText::AsZero, m_vecNeedInactiveList);
+    ecfg::ReadChildNumbers(reader, ecfg::kDec, ecfg::EmptyText::AsZero, m_vecNeedInactiveList);
 }
 
 ECFG_ACTION_TEXT_AND_CLONE(CActSwitchProtocol, std::wstring);

@@ -24,7 +24,7 @@ LogInitMsgFieldShape::LogInitMsgFieldShape(const XmlSource& source, Operation_Ty
     m_strKeywordName = locator.name;
     m_nLength = locator.length;
     m_nOffset = locator.offset;
-    ReadChildNumbers(reader, HexToInt, EmptyText::AsZero, m_vecReceiveMsgList);
+    ReadChildNumbers(reader, kHex, EmptyText::AsZero, m_vecReceiveMsgList);
 }
 
 int LogInitMsgFieldShape::InReceiveMsgList(int msgID) {

@@ -74,7 +74,7 @@ MsgFreqLogFreqShape::MsgFreqLogFreqShape(const XmlSource& source, Operation_Type
     m_nOffset = locator.offset;
     m_strStartSearchTag = locator.startTag;
     m_strEndSearchTag = locator.endTag;
-    ReadChildNumbers(reader, HexToInt, EmptyText::AsZero, m_vecReceiveMsgList);
+    ReadChildNumbers(reader, kHex, EmptyText::AsZero, m_vecReceiveMsgList);
 }
 
 int MsgFreqLogFreqShape::InReceiveMsgList(int msgID) {
@@ -194,7 +194,7 @@ COptPSCAndRLNumNotChangeCofnig::COptPSCAndRLNumNotChangeCofnig(const ecfg::XmlSo
     : COperationTypeConfig(source) {
     InsideElement reader(source);
     reader.Find(L"MsgList");
-    ecfg::ReadChildNumbers(reader, ecfg::HexToInt, ecfg::EmptyText::AsZero, m_vecMsgList);
+    ecfg::ReadChildNumbers(reader, ecfg::kHex, ecfg::EmptyText::AsZero, m_vecMsgList);
     reader.Find(L"MsgField");
     reader.Into();
     reader.Find(L"RadioLink");

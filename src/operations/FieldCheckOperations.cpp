@@ -62,7 +62,7 @@ FieldValueShape::FieldValueShape(Operation_Type_Enum id) {
 FieldValueShape::FieldValueShape(const XmlSource& source) : COperationTypeConfig(source) {
     InsideElement reader(source);
     reader.Find();
-    ReadChildNumbers(reader, HexToInt, EmptyText::Skip, m_vecMsgList);
+    ReadChildNumbers(reader, kHex, EmptyText::Skip, m_vecMsgList);
     reader.Find();
     m_strFieldName = reader.Attr(L"Name");
     m_nValue = reader.AttrDec(L"Value");

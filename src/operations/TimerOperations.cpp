@@ -53,7 +53,7 @@ COptStartCounterAndWaitMsgConfig::COptStartCounterAndWaitMsgConfig(const ecfg::X
     reader.Find(L"Count");
     m_nCount = reader.DataDec();
     reader.Find(L"MsgList");
-    ecfg::ReadChildNumbers(reader, ecfg::HexToInt, EmptyText::AsZero, m_vecMsgList);
+    ecfg::ReadChildNumbers(reader, ecfg::kHex, EmptyText::AsZero, m_vecMsgList);
 }
 
 int COptStartCounterAndWaitMsgConfig::InMsgList(int msgID) {
@@ -70,7 +70,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptWaitMsgConfig, std::wstring);
 
 COptWaitMsgConfig::COptWaitMsgConfig(const ecfg::XmlSource& source) : COperationTypeConfig(source) {
     OnOperation reader(source);
-    ecfg::ReadChildNumbers(reader, ecfg::HexToInt, EmptyText::AsZero, m_vecMsgList);
+    ecfg::ReadChildNumbers(reader, ecfg::kHex, EmptyText::AsZero, m_vecMsgList);
 }
 
 int COptWaitMsgConfig::InMsgList(int msgID) {
@@ -118,7 +118,7 @@ ECFG_OPERATION_TEXT_AND_CLONE(COptWaitEventConfig, std::wstring);
 COptWaitEventConfig::COptWaitEventConfig(const ecfg::XmlSource& source)
     : COperationTypeConfig(source) {
     OnOperation reader(source);
-    ecfg::ReadChildNumbers(reader, ecfg::DecToInt, EmptyText::AsZero, m_vecEventIDList);
+    ecfg::ReadChildNumbers(reader, ecfg::kDec, EmptyText::AsZero, m_vecEventIDList);
 }
 
 // ---- 42 -------------------------------------------------------------------------

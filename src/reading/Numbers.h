@@ -30,21 +30,27 @@ NumberRead ReadNumber(const wchar_t* begin, const wchar_t* end, int base);
 // Its value; *end (when given) receives the end.
 int WcsToL32(const wchar_t* text, const wchar_t** end, int base);
 
+// The two bases ids are written in.
+const int kHex = 16;
+const int kDec = 10;
+
 // wcstol in base 16.
 int HexToInt(const std::wstring& text);
 // wcstol in base 10, and _wtoi.
 int DecToInt(const std::wstring& text);
 
-// Calls f with each piece of a '/'-separated list in order, empty pieces
-// included ("3//5" gives "3", "", "5"; "" gives one empty piece).
+// Calls f(begin, end) with each piece of a '/'-separated list in order, empty
+// pieces included ("3//5" gives "3", "", "5"; "" gives one empty piece).
 template <class F>
 void EachIdPiece(const std::wstring& text, F f) {
-    std::size_t start = 0;
+    const wchar_t* p = text.data();
+    const wchar_t* const e = p + text.size();
     for (;;) {
-        const std::size_t slash = text.find(L'/', start);
-        f(text.substr(start, slash == std::wstring::npos ? std::wstring::npos : slash - start));
-        if (slash == std::wstring::npos) break;
-        start = slash + 1;
+        const wchar_t* slash = p;
+        while (slash != e && *slash != L'/') ++slash;
+        f(p, slash);
+        if (slash == e) break;
+        p = slash + 1;
     }
 }
 

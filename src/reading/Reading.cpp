@@ -1,5 +1,6 @@
 #include "reading/Reading.h"
 
+#include <algorithm>
 #include <climits>
 #include <cwchar>
 #include <cwctype>
@@ -25,19 +26,24 @@ int InList(const std::vector<int>& list, int id) {
 
 namespace {
 
-void SplitIds(const std::wstring& text, NumberRule rule, std::vector<int>& ids) {
+// Each piece read in place by the number rule of the base; the list sized
+// once.
+void SplitIds(const std::wstring& text, int base, std::vector<int>& ids) {
     if (text.empty()) return;
     ids.clear();
-    EachIdPiece(text, [&](const std::wstring& piece) { ids.push_back(rule(piece)); });
+    ids.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), L'/')) + 1);
+    EachIdPiece(text, [&](const wchar_t* begin, const wchar_t* end) {
+        ids.push_back(ReadNumber(begin, end, base).value);
+    });
 }
 
 }  // namespace
 
 void GetMsgIDList(const std::wstring& text, std::vector<int>& ids) {
-    SplitIds(text, HexToInt, ids);
+    SplitIds(text, 16, ids);
 }
 void GenRuleIDList(const std::wstring& text, std::vector<int>& ids) {
-    SplitIds(text, DecToInt, ids);
+    SplitIds(text, 10, ids);
 }
 
 // ---- XmlReader ----------------------------------------------------------------
@@ -210,11 +216,18 @@ int XmlReader::AttrNumber(markup::NameRef name, int base) const {
                  : WcsToL32(m_cursor.Attrib(Elem(), name).c_str(), nullptr, base);
 }
 
-int XmlReader::DataNumber(uint32_t node, int base) const {
+bool XmlReader::TextNumber(uint32_t node, int base, int& value) const {
     const wchar_t* begin;
     const wchar_t* end;
-    if (m_cursor.DataSpan(node, begin, end)) return ReadNumber(begin, end, base).value;
-    return WcsToL32(m_cursor.Data(node).c_str(), nullptr, base);
+    if (m_cursor.DataSpan(node, begin, end)) {
+        if (begin == end) return false;
+        value = ReadNumber(begin, end, base).value;
+        return true;
+    }
+    const std::wstring text = m_cursor.Data(node);
+    if (text.empty()) return false;
+    value = WcsToL32(text.c_str(), nullptr, base);
+    return true;
 }
 
 bool XmlReader::AttrIs(markup::NameRef name, const wchar_t* text) const {
@@ -229,12 +242,12 @@ bool XmlReader::AttrIs(markup::NameRef name, const wchar_t* text) const {
 
 // ---- Child lists ------------------------------------------------------------------
 
-void ReadChildNumbers(XmlReader& reader, NumberRule rule, EmptyText empty, std::vector<int>& out) {
+void ReadChildNumbers(XmlReader& reader, int base, EmptyText empty, std::vector<int>& out) {
     out.reserve(out.size() + reader.ChildCount());
     reader.EachChild(nullptr, [&] {
-        std::wstring text = reader.Data();
-        if (text.empty() && empty == EmptyText::Skip) return;
-        out.push_back(rule(text));
+        int value = 0;
+        if (!reader.DataNumberIfAny(base, value) && empty == EmptyText::Skip) return;
+        out.push_back(value);
     });
 }
 
@@ -280,7 +293,7 @@ TagLocator ReadTagLocator(const XmlReader& reader, TagForm form, Lower lower) {
 FixedLocator ReadLocatedIDs(XmlReader& reader, markup::NameRef name, std::vector<int>& ids) {
     reader.Find(name);
     FixedLocator locator = ReadFixedLocator(reader);
-    ReadChildNumbers(reader, HexToInt, EmptyText::AsZero, ids);
+    ReadChildNumbers(reader, kHex, EmptyText::AsZero, ids);
     return locator;
 }
 

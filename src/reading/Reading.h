@@ -123,6 +123,9 @@ public:
     int AttrHex(markup::NameRef name) const { return AttrNumber(name, 16); }
     int DataDec() const { return DataNumber(Elem(), 10); }
     int DataHex() const { return DataNumber(Elem(), 16); }
+    // The current element's text read by the number rule of the base; false,
+    // with nothing read, when the text is empty.
+    bool DataNumberIfAny(int base, int& value) const { return TextNumber(Elem(), base, value); }
     int ChildDataDec() const { return DataNumber(Child(), 10); }
     int ChildDataHex() const { return DataNumber(Child(), 16); }
     // Whether the attribute reads exactly as the text (absent reads as "").
@@ -148,7 +151,12 @@ private:
     uint32_t Elem() const { return HasElem() ? m_cursor.elem : 0; }
     uint32_t Child() const { return HasChild() ? m_cursor.child : 0; }
     int AttrNumber(markup::NameRef name, int base) const;
-    int DataNumber(uint32_t node, int base) const;
+    int DataNumber(uint32_t node, int base) const {
+        int value = 0;
+        TextNumber(node, base, value);
+        return value;
+    }
+    bool TextNumber(uint32_t node, int base, int& value) const;
     void Open(const std::wstring& doc, uint32_t maxDepth = markup::kAllLevels);
     // Reads the text through an open reader's index when it can.
     bool OpenShared(const std::wstring& doc);
@@ -190,10 +198,10 @@ void ReadFirstElement(const XmlSource& source, F f) {
 // ---- Child lists of the current element -------------------------------------
 
 enum class EmptyText { Skip, AsZero };
-typedef int (*NumberRule)(const std::wstring&);
 
-// Each child's text converted by the rule and appended, in document order.
-void ReadChildNumbers(XmlReader& reader, NumberRule rule, EmptyText empty, std::vector<int>& out);
+// Each child's text read by the number rule of the base (kHex or kDec) and
+// appended, in document order.
+void ReadChildNumbers(XmlReader& reader, int base, EmptyText empty, std::vector<int>& out);
 // Each child's text appended (lower-cased when asked), empty texts skipped.
 void ReadChildTexts(XmlReader& reader, bool lower, std::vector<std::wstring>& out);
 

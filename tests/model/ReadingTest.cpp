@@ -172,8 +172,8 @@ TEST(XmlReaderRules, ChildListsAndLocators) {
     EXPECT_EQ(field->GetEventInfoName(), L"Info");
 
     std::vector<int> zeroes, skipped;
-    ecfg::ReadChildNumbers(reader, ecfg::HexToInt, ecfg::EmptyText::AsZero, zeroes);
-    ecfg::ReadChildNumbers(reader, ecfg::HexToInt, ecfg::EmptyText::Skip, skipped);
+    ecfg::ReadChildNumbers(reader, ecfg::kHex, ecfg::EmptyText::AsZero, zeroes);
+    ecfg::ReadChildNumbers(reader, ecfg::kHex, ecfg::EmptyText::Skip, skipped);
     EXPECT_EQ(zeroes, (std::vector<int>{0x1A, 0, 0x2B}));
     EXPECT_EQ(skipped, (std::vector<int>{0x1A, 0x2B}));
 }

@@ -112,7 +112,8 @@ void Checker::CheckValue(Num num, Ref ref, const std::wstring& value, std::size_
         case Num::DecList: {
             if (value.empty()) break;
             int base = num == Num::HexList ? 16 : 10;
-            ecfg::EachIdPiece(value, [&](const std::wstring& piece) {
+            ecfg::EachIdPiece(value, [&](const wchar_t* begin, const wchar_t* end) {
+                const std::wstring piece(begin, end);
                 if (Read(piece, base).blank)
                     Add(Severity::Warning, offset,
                         label + " " + Q(value) + " has an empty id, which is read as 0",
