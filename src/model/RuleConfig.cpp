@@ -30,13 +30,13 @@ void CRuleConfig::Read(ecfg::XmlReader& reader) {
         m_pOperation = operations->CreateOperation(ecfg::XmlSource(reader));
     reader.Find(L"ActionList");
     reader.EachChild(L"Result", [&] {
-        ecfg::XmlReader result{ecfg::XmlSource(reader)};
-        InitialActionList(result);
+        ecfg::ReadCurrentElement(reader,
+                                 [&](ecfg::XmlReader& result) { InitialActionList(result); });
     });
 }
 
+// The reader's current element is the "Result".
 void CRuleConfig::InitialActionList(ecfg::XmlReader& reader) {
-    reader.Find();
     // A "Result" that is neither "TRUE" nor "FALSE" selects no list.
     OwnedPtrVector<CActionConfig>* list = reader.AttrIs(L"Type", L"TRUE")    ? &m_vecTrueActionList
                                           : reader.AttrIs(L"Type", L"FALSE") ? &m_vecFalseActionList

@@ -195,6 +195,23 @@ void ReadFirstElement(const XmlSource& source, F f) {
     f(static_cast<const XmlReader&>(reader));
 }
 
+// Calls f with a reader whose current element is the open reader's current
+// element, read as a reader of its sub-document reads it after Find(): the
+// open reader itself where that reads the same (XmlSource::Direct), else a
+// new reader. f reads that element and its children (EachChild), and leaves
+// the position where it found it.
+template <class F>
+void ReadCurrentElement(XmlReader& outer, F f) {
+    const XmlSource source(outer);
+    if (source.Direct()) {
+        f(outer);
+        return;
+    }
+    XmlReader reader(source);
+    reader.Find();
+    f(reader);
+}
+
 // ---- Child lists of the current element -------------------------------------
 
 enum class EmptyText { Skip, AsZero };
