@@ -20,11 +20,13 @@ NumberRead Read(const wchar_t* text, int base, AtEnd atEnd) {
     NumberRead read;
     const wchar_t* p = text;
     // ASCII white space tested inline; the C library decides the rest.
-    while (!atEnd(p) && (*p == L' ' || (*p >= L'\t' && *p <= L'\r') ||
-                         (*p > 0x7F && std::iswspace(static_cast<wint_t>(*p)))))
+    // A digit, the usual first character, fails the first test.
+    while (!atEnd(p) && (*p <= L' ' || *p > 0x7F) &&
+           (*p == L' ' || (*p >= L'\t' && *p <= L'\r') ||
+            (*p > 0x7F && std::iswspace(static_cast<wint_t>(*p)))))
         ++p;
     bool negative = false;
-    if (!atEnd(p) && (*p == L'+' || *p == L'-')) {
+    if (!atEnd(p) && *p < L'0' && (*p == L'+' || *p == L'-')) {
         negative = (*p == L'-');
         ++p;
     }
@@ -60,7 +62,7 @@ NumberRead ReadNumber(const wchar_t* text, int base) {
     return Read(text, base, [](const wchar_t* p) { return *p == 0; });
 }
 
-NumberRead ReadNumber(const wchar_t* begin, const wchar_t* end, int base) {
+NumberRead ReadSpanNumber(const wchar_t* begin, const wchar_t* end, int base) {
     return Read(begin, base, [end](const wchar_t* p) { return p >= end; });
 }
 

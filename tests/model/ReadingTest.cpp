@@ -43,6 +43,11 @@ TEST(NumberRules, DecimalAndHexadecimal) {
         {L"80000000", 80000000, INT_MAX},
         {L"FFFFFFFF", 0, INT_MAX},
         {L"-80000000", -80000000, INT_MIN},
+        {L"FFFFFFF", 0, 0xFFFFFFF},
+        {L"9999999", 9999999, 0x9999999},
+        {L"a@", 0, 10},
+        {L"F`", 0, 15},
+        {L"eG", 0, 14},
     };
     for (const NumberCase& c : cases) {
         EXPECT_EQ(ecfg::DecToInt(c.text), c.wtoi)
