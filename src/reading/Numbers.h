@@ -27,31 +27,32 @@ struct NumberRead {
 NumberRead ReadNumber(const wchar_t* text, int base);
 // The same rule on [begin, end), which need not be NUL-terminated.
 NumberRead ReadSpanNumber(const wchar_t* begin, const wchar_t* end, int base);
-// The same, inline for the usual id: up to seven digits filling the span, so
-// no white space, sign, prefix or saturation to look for.
-inline NumberRead ReadNumber(const wchar_t* begin, const wchar_t* end, int base) {
-    if (end - begin >= 1 && end - begin <= 7) {
-        int value = 0;
-        const wchar_t* p = begin;
-        for (; p != end; ++p) {
-            unsigned d = static_cast<unsigned>(*p) - L'0';
-            if (d >= 10) {
-                // Letters a-f in either case (the bit 0x20 lower-cases them;
-                // no unit beyond ASCII lands there).
-                d = (static_cast<unsigned>(*p) | 0x20u) - L'a';
-                if (d >= 6 || base != 16) break;
-                d += 10;
-            }
-            value = value * base + static_cast<int>(d);
+// The usual id, read inline: up to seven digits filling the span, so no
+// white space, sign, prefix or saturation to look for. False when the span
+// is anything else (and the full rule must read it).
+inline bool ReadPlainDigits(const wchar_t* begin, const wchar_t* end, int base, int& value) {
+    if (end - begin < 1 || end - begin > 7) return false;
+    int v = 0;
+    for (const wchar_t* p = begin; p != end; ++p) {
+        unsigned d = static_cast<unsigned>(*p) - L'0';
+        if (d >= 10) {
+            // Letters a-f in either case (the bit 0x20 lower-cases them; no
+            // unit beyond ASCII lands there).
+            d = (static_cast<unsigned>(*p) | 0x20u) - L'a';
+            if (d >= 6 || base != 16) return false;
+            d += 10;
         }
-        if (p == end) {
-            NumberRead read;
-            read.value = value;
-            read.end = end;
-            return read;
-        }
+        v = v * base + static_cast<int>(d);
     }
-    return ReadSpanNumber(begin, end, base);
+    value = v;
+    return true;
+}
+// The same rule on [begin, end), the usual id inline.
+inline NumberRead ReadNumber(const wchar_t* begin, const wchar_t* end, int base) {
+    NumberRead read;
+    if (!ReadPlainDigits(begin, end, base, read.value)) return ReadSpanNumber(begin, end, base);
+    read.end = end;
+    return read;
 }
 // Its value; *end (when given) receives the end.
 int WcsToL32(const wchar_t* text, const wchar_t** end, int base);

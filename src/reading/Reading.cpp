@@ -6,6 +6,7 @@
 #include <cwctype>
 
 #include "reading/ServedTexts.h"
+#include "xml/MarkupScan.h"
 
 namespace ecfg {
 
@@ -210,10 +211,13 @@ std::wstring XmlReader::ChildData() const {
 int XmlReader::AttrNumber(markup::NameRef name, int base) const {
     const wchar_t* begin;
     const wchar_t* end;
-    bool plain;
-    if (!m_cursor.AttribSpan(Elem(), name, begin, end, plain)) return 0;
-    return plain ? ReadNumber(begin, end, base).value
-                 : WcsToL32(m_cursor.Attrib(Elem(), name).c_str(), nullptr, base);
+    if (!m_cursor.AttribSpan(Elem(), name, begin, end)) return 0;
+    // Digits alone are plain: only other values are tested for references.
+    int value = 0;
+    if (ReadPlainDigits(begin, end, base, value)) return value;
+    return markup::IsPlainValue(begin, end)
+               ? ReadSpanNumber(begin, end, base).value
+               : WcsToL32(m_cursor.Attrib(Elem(), name).c_str(), nullptr, base);
 }
 
 bool XmlReader::TextNumber(uint32_t node, int base, int& value) const {
@@ -233,10 +237,9 @@ bool XmlReader::TextNumber(uint32_t node, int base, int& value) const {
 bool XmlReader::AttrIs(markup::NameRef name, const wchar_t* text) const {
     const wchar_t* begin;
     const wchar_t* end;
-    bool plain;
     const std::size_t len = std::wcslen(text);
-    if (!m_cursor.AttribSpan(Elem(), name, begin, end, plain)) return len == 0;
-    if (!plain) return m_cursor.Attrib(Elem(), name) == text;
+    if (!m_cursor.AttribSpan(Elem(), name, begin, end)) return len == 0;
+    if (!markup::IsPlainValue(begin, end)) return m_cursor.Attrib(Elem(), name) == text;
     return static_cast<std::size_t>(end - begin) == len && std::wmemcmp(begin, text, len) == 0;
 }
 

@@ -103,16 +103,19 @@ bool Cursor::OutOfElem() {
     return true;
 }
 
-bool Cursor::AttribSpan(uint32_t node, NameRef name, const wchar_t*& begin, const wchar_t*& end,
-                        bool& plain) const {
+bool Cursor::AttribSpan(uint32_t node, NameRef name, const wchar_t*& begin,
+                        const wchar_t*& end) const {
     if (node == 0 || !name.text) return false;
     const Node& n = N(node);
     const Attr* a = m_index->attrs.data() + n.firstAttr;
     for (const Attr* last = a + n.attrCount; a != last; ++a) {
-        if (a->nameLen == name.length && SameUnits(At(a->nameStart), name.text, name.length)) {
+        // Names of one length mostly differ in their first unit ("Name",
+        // "Type", "Info"); names are never empty.
+        const wchar_t* an = At(a->nameStart);
+        if (a->nameLen == name.length && an[0] == name.text[0] &&
+            SameUnits(an + 1, name.text + 1, name.length - 1)) {
             begin = At(a->valueStart);
             end = begin + a->valueLen;
-            plain = IsPlainValue(begin, end);
             return true;
         }
     }
@@ -122,10 +125,9 @@ bool Cursor::AttribSpan(uint32_t node, NameRef name, const wchar_t*& begin, cons
 std::wstring Cursor::Attrib(uint32_t node, NameRef name) const {
     const wchar_t* begin;
     const wchar_t* end;
-    bool plain;
-    if (!AttribSpan(node, name, begin, end, plain)) return std::wstring();
+    if (!AttribSpan(node, name, begin, end)) return std::wstring();
     // Built at its size, not assigned into an empty string.
-    if (plain) return std::wstring(begin, end);
+    if (IsPlainValue(begin, end)) return std::wstring(begin, end);
     std::wstring out;
     AppendAttrValue(out, begin, end);
     return out;

@@ -165,10 +165,9 @@ public:
 
     // Reads of a node (0 = none gives empty text).
     std::wstring Attrib(uint32_t node, NameRef name) const;
-    // The raw value of an attribute, in place: false when it is absent.
-    // `plain` tells whether it holds no reference to decode.
-    bool AttribSpan(uint32_t node, NameRef name, const wchar_t*& begin, const wchar_t*& end,
-                    bool& plain) const;
+    // The raw value of an attribute, in place: false when it is absent. It
+    // reads as written when IsPlainValue says so.
+    bool AttribSpan(uint32_t node, NameRef name, const wchar_t*& begin, const wchar_t*& end) const;
     std::wstring Data(uint32_t node) const;
     // The character data in place when it is the plain text of an element
     // without children, markup or references (the usual leaf).
