@@ -8,17 +8,15 @@
 CMsgConfig::CMsgConfig() : m_nMsgID(-1), m_nLogCode(-1) {}
 
 CMsgConfig::CMsgConfig(const std::wstring& subDoc) : CMsgConfig() {
-    ecfg::XmlReader reader(subDoc);
-    Read(reader);
+    ecfg::ReadFirstElement(subDoc, [this](const ecfg::XmlReader& reader) { Read(reader); });
 }
 
 CMsgConfig::CMsgConfig(const ecfg::XmlReader& element) : CMsgConfig() {
-    ecfg::XmlReader reader{ecfg::XmlSource(element)};
-    Read(reader);
+    ecfg::ReadFirstElement(ecfg::XmlSource(element),
+                           [this](const ecfg::XmlReader& reader) { Read(reader); });
 }
 
-void CMsgConfig::Read(ecfg::XmlReader& reader) {
-    reader.Find();
+void CMsgConfig::Read(const ecfg::XmlReader& reader) {
     m_nMsgID = reader.AttrHex(L"MsgID");
     const std::wstring logCode = reader.Attr(L"LogCode");
     m_nLogCode = logCode.empty() ? -1 : ecfg::HexToInt(logCode);

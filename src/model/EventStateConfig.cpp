@@ -8,16 +8,15 @@ CEventStateConfig::CEventStateConfig()
 
 CEventStateConfig::CEventStateConfig(std::wstring subDoc) : CEventStateConfig() {
     ecfg::XmlReader reader(subDoc);
+    reader.Find();
     Read(reader);
 }
 
-CEventStateConfig::CEventStateConfig(const ecfg::XmlReader& element) : CEventStateConfig() {
-    ecfg::XmlReader reader{ecfg::XmlSource(element)};
-    Read(reader);
+CEventStateConfig::CEventStateConfig(ecfg::XmlReader& element) : CEventStateConfig() {
+    ecfg::ReadCurrentElement(element, [this](ecfg::XmlReader& reader) { Read(reader); });
 }
 
 void CEventStateConfig::Read(ecfg::XmlReader& reader) {
-    reader.Find();
     m_nID = reader.AttrDec(L"ID");
     m_nInitialActivated = reader.AttrDec(L"InitialActivated");
     m_nNeedProcessLogField = reader.AttrIs(L"NeedProcessLogField", L"TRUE") ? 1 : 0;

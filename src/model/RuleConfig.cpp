@@ -9,16 +9,15 @@ CRuleConfig::CRuleConfig()
 
 CRuleConfig::CRuleConfig(std::wstring subDoc) : CRuleConfig() {
     ecfg::XmlReader reader(subDoc);
+    reader.Find();
     Read(reader);
 }
 
-CRuleConfig::CRuleConfig(const ecfg::XmlReader& element) : CRuleConfig() {
-    ecfg::XmlReader reader{ecfg::XmlSource(element)};
-    Read(reader);
+CRuleConfig::CRuleConfig(ecfg::XmlReader& element) : CRuleConfig() {
+    ecfg::ReadCurrentElement(element, [this](ecfg::XmlReader& reader) { Read(reader); });
 }
 
 void CRuleConfig::Read(ecfg::XmlReader& reader) {
-    reader.Find();
     m_nRuleID = reader.AttrDec(L"ID");
     m_nInitialActivated = reader.AttrDec(L"InitialActivated");
     m_nPlatType = reader.AttrDec(L"PlatType");
@@ -33,6 +32,7 @@ void CRuleConfig::Read(ecfg::XmlReader& reader) {
         ecfg::ReadCurrentElement(reader,
                                  [&](ecfg::XmlReader& result) { InitialActionList(result); });
     });
+    reader.Out();
 }
 
 // The reader's current element is the "Result".

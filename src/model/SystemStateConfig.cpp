@@ -8,16 +8,15 @@ CSystemStateConfig::CSystemStateConfig() : m_nSystemStateID(-1) {}
 
 CSystemStateConfig::CSystemStateConfig(const std::wstring& subDoc) : CSystemStateConfig() {
     ecfg::XmlReader reader(subDoc);
+    reader.Find();
     Read(reader);
 }
 
-CSystemStateConfig::CSystemStateConfig(const ecfg::XmlReader& element) : CSystemStateConfig() {
-    ecfg::XmlReader reader{ecfg::XmlSource(element)};
-    Read(reader);
+CSystemStateConfig::CSystemStateConfig(ecfg::XmlReader& element) : CSystemStateConfig() {
+    ecfg::ReadCurrentElement(element, [this](ecfg::XmlReader& reader) { Read(reader); });
 }
 
 void CSystemStateConfig::Read(ecfg::XmlReader& reader) {
-    reader.Find();
     m_nSystemStateID = reader.AttrDec(L"ID");
     m_strSystemStateName = reader.Attr(L"Name");
     reader.Into();
@@ -27,6 +26,7 @@ void CSystemStateConfig::Read(ecfg::XmlReader& reader) {
         m_mapLogFieldCanActiveSysState[id] = reader.AttrDec(L"CanActiveSysState");
     });
     ecfg::ReadEventStateList(reader, m_mapEventStateList);
+    reader.Out();
 }
 
 CSystemStateConfig::~CSystemStateConfig() {

@@ -26,7 +26,7 @@ public:
     std::wstring GetMsgName() const { return m_strMsgName; }
 
 private:
-    void Read(ecfg::XmlReader& reader);
+    void Read(const ecfg::XmlReader& reader);
 
     int m_nMsgID;
     int m_nLogCode;

@@ -18,8 +18,8 @@ public:
     CEventStateConfig();
     explicit CEventStateConfig(std::wstring subDoc);
     // The library's own path: the event state of a reader's current element,
-    // read in place (the reader type is internal to the library).
-    explicit CEventStateConfig(const ecfg::XmlReader& element);
+    // read in place (the reader type is internal to the library); the reader is left where it was.
+    explicit CEventStateConfig(ecfg::XmlReader& element);
     CEventStateConfig(const CEventStateConfig&) = delete;
     CEventStateConfig& operator=(const CEventStateConfig&) = delete;
     virtual ~CEventStateConfig();
@@ -30,6 +30,7 @@ public:
     int IsNeedProcessLogField() { return m_nNeedProcessLogField; }
 
 private:
+    // Reads the reader's current element; leaves the reader where it was.
     void Read(ecfg::XmlReader& reader);
 
     int m_nID;

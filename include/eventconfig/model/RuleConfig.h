@@ -20,8 +20,9 @@ public:
     CRuleConfig();
     explicit CRuleConfig(std::wstring subDoc);
     // The library's own path: the rule of a reader's current element, read
-    // in place (the reader type is internal to the library).
-    explicit CRuleConfig(const ecfg::XmlReader& element);
+    // in place (the reader type is internal to the library); the reader is
+    // left where it was.
+    explicit CRuleConfig(ecfg::XmlReader& element);
     CRuleConfig(const CRuleConfig&) = delete;
     CRuleConfig& operator=(const CRuleConfig&) = delete;
     virtual ~CRuleConfig();
@@ -34,6 +35,7 @@ public:
     int GetPlatType() { return m_nPlatType; }
 
 private:
+    // Reads the reader's current element; leaves the reader where it was.
     void Read(ecfg::XmlReader& reader);
     // One "Result" element's action list, read in place.
     void InitialActionList(ecfg::XmlReader& result);

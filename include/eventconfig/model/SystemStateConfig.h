@@ -20,8 +20,9 @@ public:
     CSystemStateConfig();
     explicit CSystemStateConfig(const std::wstring& subDoc);
     // The library's own path: the system state of a reader's current
-    // element, read in place (the reader type is internal to the library).
-    explicit CSystemStateConfig(const ecfg::XmlReader& element);
+    // element, read in place (the reader type is internal to the library); the reader is left where
+    // it was.
+    explicit CSystemStateConfig(ecfg::XmlReader& element);
     CSystemStateConfig(const CSystemStateConfig&) = delete;
     CSystemStateConfig& operator=(const CSystemStateConfig&) = delete;
     virtual ~CSystemStateConfig();
@@ -38,6 +39,7 @@ public:
     void GetLogFieldList(std::vector<int>& logFields);
 
 private:
+    // Reads the reader's current element; leaves the reader where it was.
     void Read(ecfg::XmlReader& reader);
 
     int m_nSystemStateID;
