@@ -113,7 +113,7 @@ bool Cursor::AttribSpan(uint32_t node, NameRef name, const wchar_t*& begin,
         // "Type", "Info"); names are never empty.
         const wchar_t* an = At(a->nameStart);
         if (a->nameLen == name.length && an[0] == name.text[0] &&
-            SameUnits(an + 1, name.text + 1, name.length - 1)) {
+            SameNameUnits(an + 1, name.text + 1, name.length - 1)) {
             begin = At(a->valueStart);
             end = begin + a->valueLen;
             return true;
