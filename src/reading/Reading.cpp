@@ -94,16 +94,6 @@ XmlReader::XmlReader(const XmlSource& source) : m_pOuter(t_pInnermost) {
     Open(m_strOwned);
 }
 
-bool XmlReader::ViewsElement() const {
-    // The condition OpenShared applies to a copy.
-    return Elem() != 0 && m_cursor.WellFormed() &&
-           m_cursor.GetIndex().maxDepth == markup::kAllLevels;
-}
-
-const XmlReader* XmlSource::Direct() const {
-    return m_pElement && m_pElement->ViewsElement() ? m_pElement : nullptr;
-}
-
 void XmlReader::Open(const std::wstring& doc, uint32_t maxDepth) {
     if (maxDepth != markup::kAllLevels || (!OpenShared(doc) && !ServedTexts::Open(doc, m_cursor)))
         m_cursor.Open(doc.data(), doc.size(), maxDepth);

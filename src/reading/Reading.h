@@ -146,7 +146,11 @@ private:
     // Whether a reader made from this one's current element reads it through
     // this reader's index (only a well-formed text's elements read the same
     // from their own sub-document).
-    bool ViewsElement() const;
+    bool ViewsElement() const {
+        // The condition OpenShared applies to a copy.
+        return Elem() != 0 && m_cursor.WellFormed() &&
+               m_cursor.GetIndex().maxDepth == markup::kAllLevels;
+    }
     void Link();
     uint32_t Elem() const { return HasElem() ? m_cursor.elem : 0; }
     uint32_t Child() const { return HasChild() ? m_cursor.child : 0; }
@@ -179,6 +183,10 @@ public:
         Into();
     }
 };
+
+inline const XmlReader* XmlSource::Direct() const {
+    return m_pElement && m_pElement->ViewsElement() ? m_pElement : nullptr;
+}
 
 // Calls f with a reader whose current element is the source's first element:
 // the open reader itself where the source allows (XmlSource::Direct), else a
