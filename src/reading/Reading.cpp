@@ -11,7 +11,11 @@
 namespace ecfg {
 
 void ToLower(std::wstring& text) {
-    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    // Only upper-case letters change, and no ASCII character but A-Z is one
+    // in any locale: the rest of ASCII (most of a name) needs no call.
+    for (wchar_t& c : text)
+        if (c >= L'A' && (c <= L'Z' || c > 0x7F))
+            c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
 }
 
 std::wstring Lowered(std::wstring text) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <clocale>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "eventconfig/Owned.h"
@@ -98,6 +100,14 @@ TEST(Lowering, ChangesAsciiLettersOnly) {
     EXPECT_EQ(ecfg::Lowered(L"AbC-xYz_09"), L"abc-xyz_09");
     EXPECT_EQ(ecfg::InList({1, 2, 3}, 2), 1);
     EXPECT_EQ(ecfg::InList({}, 0), 0);
+}
+
+// Letters beyond ASCII follow the locale's mapping.
+TEST(Lowering, LeavesLettersBeyondAsciiToTheLocale) {
+    const std::string saved = std::setlocale(LC_CTYPE, nullptr);
+    if (!std::setlocale(LC_CTYPE, "C.UTF-8")) GTEST_SKIP() << "no C.UTF-8 locale";
+    EXPECT_EQ(ecfg::Lowered(L"\u00C4Z\u00D6"), L"\u00E4z\u00F6");
+    std::setlocale(LC_CTYPE, saved.c_str());
 }
 
 // After a failed search nothing is current: reads are empty and entering
