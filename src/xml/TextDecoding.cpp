@@ -230,7 +230,7 @@ inline void StoreWidened(__m128i v, wchar_t* w) {
 }
 #endif
 
-// Widens the ASCII bytes at p in blocks of 16 (32 while the text is all
+// Widens the ASCII bytes at p in blocks of 16 (64 while the text is all
 // ASCII); returns how many bytes were widened: up to the first byte that is
 // not ASCII, or to the end of the last whole block (at most n). Whole blocks
 // are written, so w needs room for n units; units written for the bytes
@@ -238,12 +238,17 @@ inline void StoreWidened(__m128i v, wchar_t* w) {
 std::size_t WidenAscii(const unsigned char* p, std::size_t n, wchar_t* w) {
     std::size_t i = 0;
 #if defined(__SSE2__) || defined(_M_X64)
-    for (; i + 32 <= n; i += 32) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 16));
-        if (_mm_movemask_epi8(_mm_or_si128(a, b)) != 0) break;
+    for (; i + 64 <= n; i += 64) {
+        const __m128i* s = reinterpret_cast<const __m128i*>(p + i);
+        const __m128i a = _mm_loadu_si128(s);
+        const __m128i b = _mm_loadu_si128(s + 1);
+        const __m128i c = _mm_loadu_si128(s + 2);
+        const __m128i d = _mm_loadu_si128(s + 3);
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))) != 0) break;
         StoreWidened(a, w + i);
         StoreWidened(b, w + i + 16);
+        StoreWidened(c, w + i + 32);
+        StoreWidened(d, w + i + 48);
     }
     for (; i + 16 <= n; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
