@@ -141,7 +141,8 @@ std::shared_ptr<const Index> BuildIndex(const wchar_t* text, std::size_t len,
 // sub-document again costs no second pass over it.
 class Cursor {
 public:
-    // Reads the text, indexed afresh (down to maxDepth).
+    // Reads the text, indexed afresh (down to maxDepth); a NUL must follow it
+    // (the data of a std::wstring), as for BuildIndex.
     void Open(const wchar_t* text, std::size_t len, uint32_t maxDepth = kAllLevels);
     // Reads a text equal to the sub-document of element `top` of `index`
     // (the caller has verified it), without indexing it again.
