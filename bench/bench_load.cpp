@@ -3,7 +3,7 @@
 // configuration root, the model of every protocol and the destruction of it
 // all, best of several runs each, every measurement in a fresh process;
 // measures the peak RSS of a full load in a child process; and probes the
-// shapes that would expose a quadratic path.
+// shapes that would expose a quadratic path (each read in a fresh process too).
 //
 //   bench_load [--runs N] [--out results.md] [--no-probes] FILE...
 //   bench_load --time-one FILE pugi|navigator|full   (child) one timed run
@@ -11,6 +11,7 @@
 //   bench_load --callgrind-pugi FILE   pugixml's load_file, the same way
 //   bench_load --rss FILE         (child) one full load, as a host does it
 //   bench_load --rss-pugi FILE    (child) one pugixml load_file
+//   bench_load --time-probe INDEX SIZE   (child) one timed probe read
 //   bench_load --callgrind-probe INDEX SIZE   one probe read, instrumented
 //   bench_load --probe-sizes      the probes' indexes and sizes
 
@@ -218,13 +219,19 @@ RunTimes TimeOne(const std::string& path, const std::string& what) {
 // loads its configuration once at start: in one long process each reader
 // would find the memory the one before it freed (a warm heap for one,
 // fresh pages for another), which compares unlike with unlike.
-bool TimeInChild(const std::string& path, const char* what, RunTimes& r) {
-    // The shell popen starts is not this program: name it by its own path.
+// The shell popen starts is not this program: it is named by its own path.
+std::string SelfPath() {
     char self[4096];
     const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0) return false;
+    if (n <= 0) return std::string();
     self[n] = 0;
-    const std::string command = std::string("'") + self + "' --time-one '" + path + "' " + what;
+    return self;
+}
+
+bool TimeInChild(const std::string& path, const char* what, RunTimes& r) {
+    const std::string self = SelfPath();
+    if (self.empty()) return false;
+    const std::string command = "'" + self + "' --time-one '" + path + "' " + what;
     FILE* child = popen(command.c_str(), "r");
     if (!child) return false;
     ModelCount& c = r.count;
@@ -288,27 +295,42 @@ struct Probe {
     double Ratio() const { return perSmall > 0 ? perLarge / perSmall : 0; }
 };
 
-double BestOf(int runs, const std::function<void()>& f) {
-    double best = 1e99;
-    for (int i = 0; i < runs; ++i) {
-        const Clock::time_point t = Clock::now();
-        f();
-        best = std::min(best, Seconds(t));
-    }
-    return best;
+// One read of probe `index` at `size`, in a fresh process of its own (as the
+// files are measured): repeated in one process, a small probe's read finds
+// the memory its last read freed still mapped, while a large one's index
+// arrays, above the allocator's mapping threshold, come back as fresh pages
+// each time. Seconds, or a negative value when the child failed.
+double TimeProbeInChild(std::size_t index, long size) {
+    const std::string self = SelfPath();
+    if (self.empty()) return -1;
+    const std::string command =
+        "'" + self + "' --time-probe " + std::to_string(index) + " " + std::to_string(size);
+    FILE* child = popen(command.c_str(), "r");
+    if (!child) return -1;
+    double seconds = -1;
+    const int fields = std::fscanf(child, "%lf", &seconds);
+    if (pclose(child) != 0 || fields != 1) return -1;
+    return seconds;
 }
 
-Probe RunProbe(const std::string& name, long small, long large,
-               const std::function<std::wstring(long)>& make,
-               const std::function<void(const std::wstring&)>& read) {
+Probe RunProbe(std::size_t index, const std::string& name, long small, long large) {
     Probe p;
     p.name = name;
     p.small = small;
     p.large = large;
-    const std::wstring a = make(small);
-    const std::wstring b = make(large);
-    p.perSmall = BestOf(5, [&] { read(a); }) / small;
-    p.perLarge = BestOf(3, [&] { read(b); }) / large;
+    double bestSmall = 1e99, bestLarge = 1e99;
+    for (int run = 0; run < 3; ++run) {
+        const double a = TimeProbeInChild(index, small);
+        const double b = TimeProbeInChild(index, large);
+        if (a < 0 || b < 0) {
+            std::fprintf(stderr, "a run of the probe \"%s\" failed\n", name.c_str());
+            break;
+        }
+        bestSmall = std::min(bestSmall, a);
+        bestLarge = std::min(bestLarge, b);
+    }
+    p.perSmall = bestSmall / small;
+    p.perLarge = bestLarge / large;
     return p;
 }
 
@@ -376,10 +398,18 @@ const std::vector<ProbeCase>& ProbeCases() {
     return cases;
 }
 
+// The registries are built on first use: before a probe's read is measured.
+void WarmRegistries() {
+    CRuleConfig warm(
+        L"<Rule><Operation/><ActionList><Result "
+        L"Type='TRUE'><Action/></Result></ActionList></Rule>");
+}
+
 std::vector<Probe> RunProbes() {
     std::vector<Probe> probes;
-    for (const ProbeCase& probe : ProbeCases())
-        probes.push_back(RunProbe(probe.name, probe.small, probe.large, probe.make, probe.read));
+    for (std::size_t i = 0; i < ProbeCases().size(); ++i)
+        probes.push_back(
+            RunProbe(i, ProbeCases()[i].name, ProbeCases()[i].small, ProbeCases()[i].large));
     return probes;
 }
 
@@ -470,8 +500,9 @@ std::string Report(const std::vector<FileResult>& files, const std::vector<Probe
     for (const FileResult& r : files) {
         if (r.count.rules < 10000) continue;
         const double ratio = r.full / r.pugi;
-        os << "- Full load of the " << r.count.rules << "-rule file at or below pugixml's parse: "
-           << Fixed(ratio, 2) << "x, " << Verdict(ratio <= 1.0) << ".\n";
+        os << "- Full load of the " << r.count.rules
+           << "-rule file at or below pugixml's parse: " << Fixed(ratio, 2) << "x, "
+           << Verdict(ratio <= 1.0) << ".\n";
     }
     if (largest && middle && middle != largest) {
         const double perLarge = largest->full / largest->count.rules,
@@ -482,8 +513,7 @@ std::string Report(const std::vector<FileResult>& files, const std::vector<Probe
         os << "- Time per rule at " << largest->count.rules << " rules within 1.25x of "
            << middle->count.rules << ": " << Fixed(perLarge / perMid, 2) << "x, "
            << Verdict(perLarge / perMid <= 1.25)
-           << " (pugixml's time per byte on the same two files: " << Fixed(pugiRatio, 2)
-           << "x).\n";
+           << " (pugixml's time per byte on the same two files: " << Fixed(pugiRatio, 2) << "x).\n";
     }
     for (const FileResult& r : files) {
         if (r.count.rules < 10000) continue;
@@ -564,14 +594,23 @@ int main(int argc, char** argv) {
         if (index >= ProbeCases().size()) return 2;
         const ProbeCase& probe = ProbeCases()[index];
         const std::wstring doc = probe.make(std::atol(argv[3]));
-        // The registries are built on first use: before the count starts.
-        CRuleConfig warm(
-            L"<Rule><Operation/><ActionList><Result "
-            L"Type='TRUE'><Action/></Result></ActionList></Rule>");
+        WarmRegistries();
         CALLGRIND_START_INSTRUMENTATION;
         probe.read(doc);
         CALLGRIND_STOP_INSTRUMENTATION;
         std::printf("%s\n", probe.name);
+        return 0;
+    }
+    if (argc == 4 && !std::strcmp(argv[1], "--time-probe")) {
+        // (child) One timed read of probe INDEX at size N.
+        const std::size_t index = static_cast<std::size_t>(std::atol(argv[2]));
+        if (index >= ProbeCases().size()) return 2;
+        const ProbeCase& probe = ProbeCases()[index];
+        const std::wstring doc = probe.make(std::atol(argv[3]));
+        WarmRegistries();
+        const Clock::time_point t = Clock::now();
+        probe.read(doc);
+        std::printf("%.9f\n", Seconds(t));
         return 0;
     }
     if (argc == 2 && !std::strcmp(argv[1], "--probe-sizes")) {
