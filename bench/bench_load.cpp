@@ -592,35 +592,30 @@ int main(int argc, char** argv) {
         CALLGRIND_STOP_INSTRUMENTATION;
         return ok ? 0 : 1;
     }
-    if (argc == 4 && !std::strcmp(argv[1], "--callgrind-probe")) {
-        // One read of probe INDEX at size N, instrumented only around it.
+    const bool timeProbe = argc == 4 && !std::strcmp(argv[1], "--time-probe");
+    if (timeProbe || (argc == 4 && !std::strcmp(argv[1], "--callgrind-probe"))) {
+        // One read of probe INDEX at size N: timed (a child of the probe
+        // table), or instrumented only around it.
         const std::size_t index = static_cast<std::size_t>(std::atol(argv[2]));
         if (index >= ProbeCases().size()) return 2;
         const ProbeCase& probe = ProbeCases()[index];
         const std::wstring doc = probe.make(std::atol(argv[3]));
         WarmRegistries();
+#if defined(__GLIBC__)
+        // Building the text freed its shorter drafts: a small one's stay in
+        // the heap, where the read would find them already touched, a large
+        // one's go back to the system. A timed read starts from a trimmed heap.
+        if (timeProbe) malloc_trim(0);
+#endif
+        const Clock::time_point t = Clock::now();
         CALLGRIND_START_INSTRUMENTATION;
         probe.read(doc);
         CALLGRIND_STOP_INSTRUMENTATION;
-        std::printf("%s\n", probe.name);
-        return 0;
-    }
-    if (argc == 4 && !std::strcmp(argv[1], "--time-probe")) {
-        // (child) One timed read of probe INDEX at size N.
-        const std::size_t index = static_cast<std::size_t>(std::atol(argv[2]));
-        if (index >= ProbeCases().size()) return 2;
-        const ProbeCase& probe = ProbeCases()[index];
-        const std::wstring doc = probe.make(std::atol(argv[3]));
-        WarmRegistries();
-        // Building the text freed its shorter drafts: a small one's stay in
-        // the heap, where the read would find them already touched, a large
-        // one's go back to the system. Both reads start from a trimmed heap.
-#if defined(__GLIBC__)
-        malloc_trim(0);
-#endif
-        const Clock::time_point t = Clock::now();
-        probe.read(doc);
-        std::printf("%.9f\n", Seconds(t));
+        if (timeProbe) {
+            std::printf("%.9f\n", Seconds(t));
+        } else {
+            std::printf("%s\n", probe.name);
+        }
         return 0;
     }
     if (argc == 2 && !std::strcmp(argv[1], "--probe-sizes")) {
