@@ -45,10 +45,10 @@ void SplitIds(const std::wstring& text, int base, std::vector<int>& ids) {
 }  // namespace
 
 void GetMsgIDList(const std::wstring& text, std::vector<int>& ids) {
-    SplitIds(text, 16, ids);
+    SplitIds(text, kHex, ids);
 }
 void GenRuleIDList(const std::wstring& text, std::vector<int>& ids) {
-    SplitIds(text, 10, ids);
+    SplitIds(text, kDec, ids);
 }
 
 // ---- XmlReader ----------------------------------------------------------------
