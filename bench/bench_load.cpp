@@ -40,6 +40,7 @@
 #include <malloc.h>
 #endif
 
+#include "TouchedHeap.h"
 #include "eventconfig/EventConfig.h"
 
 #if defined(__has_include)
@@ -188,23 +189,6 @@ struct RunTimes {
     long elements = 0;
     ModelCount count;
 };
-
-// Touches `bytes` of heap and hands it back to the allocator, which is told
-// to keep it (no separate mapping of large blocks, no trimming): everything
-// allocated afterwards lands on memory already touched. This machine's first
-// touch of fresh memory costs more or less by the hour; without it both
-// loads are bound by the processor and its caches, as on a machine where
-// first touches are cheap.
-void WarmHeap(std::size_t bytes) {
-#if defined(__GLIBC__)
-    mallopt(M_MMAP_MAX, 0);
-    mallopt(M_TRIM_THRESHOLD, -1);
-#endif
-    char* block = static_cast<char*>(std::malloc(bytes));
-    if (!block) return;
-    for (std::size_t i = 0; i < bytes; i += 4096) static_cast<volatile char*>(block)[i] = 1;
-    std::free(block);
-}
 
 // One measurement ("pugi", "navigator" or "full") of one run, in this
 // process.
@@ -616,8 +600,7 @@ int main(int argc, char** argv) {
     if (argc == 4 && !std::strcmp(argv[1], "--time-one")) {
         std::string what = argv[3];
         if (what.compare(0, 5, "warm-") == 0) {
-            // More than either load's peak (about 9 bytes per byte of file).
-            WarmHeap(static_cast<std::size_t>(std::max(0L, FileSize(argv[2]))) * 12 + (64 << 20));
+            bench::TouchHeap(bench::TouchedHeapBytes(FileSize(argv[2])));
             what.erase(0, 5);
         }
         const RunTimes t = TimeOne(argv[2], what);
