@@ -1,7 +1,9 @@
 #!/bin/sh
 # make bench: builds the benchmark (Release, in build-bench), generates the
 # 1,000-, 10,000- and 100,000-rule files into bench/data and runs it; the
-# table is printed and written to bench/results.md.
+# table, the steps every load pays before its models (bench_floor) and the
+# reading of the figures (bench/analysis.md) are printed and written to
+# bench/results.md.
 #   bench/run.sh               the whole benchmark
 #   bench/run.sh --callgrind   instruction count of one full load of the
 #                              10,000-rule file (stable on a noisy machine)
