@@ -1,24 +1,21 @@
 // What every full load pays before it builds a single model object, beside
 // pugixml's whole parse of the same file, each on a touched heap (see
-// TouchedHeap.h): reading and decoding the file, indexing its text, the
+// BenchSupport.h): reading and decoding the file, indexing its text, the
 // host's copy of the protocols' documents (returned by value) and the check
 // that the copy the host hands back equals the root's text.
 //
 //   bench_floor FILE [RUNS]   the table (markdown), best of RUNS fresh processes
 //   bench_floor --one FILE    (child) one run: five times in ms
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
-#include <fstream>
 #include <pugixml.hpp>
 #include <string>
 
-#include "TouchedHeap.h"
+#include "BenchSupport.h"
 #include "xml/LargeBuffer.h"
 #include "xml/MarkupImpl.h"
 #include "xml/TextDecoding.h"
@@ -31,11 +28,6 @@ double Ms(Clock::time_point from) {
     return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
 }
 
-long FileSize(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    return in ? static_cast<long>(in.tellg()) : -1;
-}
-
 const int kSteps = 5;
 const char* const kStepNames[kSteps] = {
     "read and decode the file (UTF-8 to wide characters)",
@@ -46,7 +38,7 @@ const char* const kStepNames[kSteps] = {
 };
 
 int One(const std::string& path) {
-    bench::TouchHeap(bench::TouchedHeapBytes(FileSize(path)));
+    bench::TouchHeap(bench::TouchedHeapBytes(bench::FileSize(path)));
     double ms[kSteps];
     {
         // Freed before pugixml runs, so that it too finds the touched heap.
@@ -85,15 +77,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int runs = argc == 3 ? std::max(1, std::atoi(argv[2])) : 5;
-    char self[4096];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0) return 1;
-    self[n] = 0;
+    const std::string self = bench::SelfPath();
+    if (self.empty()) return 1;
     double best[kSteps];
     std::fill(best, best + kSteps, 1e99);
     for (int run = 0; run < runs; ++run) {
         // Each run in a fresh process, as a host loads its configuration.
-        const std::string command = std::string("'") + self + "' --one '" + argv[1] + "'";
+        const std::string command = "'" + self + "' --one '" + argv[1] + "'";
         FILE* child = popen(command.c_str(), "r");
         if (!child) return 1;
         double ms[kSteps];

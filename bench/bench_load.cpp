@@ -40,7 +40,7 @@
 #include <malloc.h>
 #endif
 
-#include "TouchedHeap.h"
+#include "BenchSupport.h"
 #include "eventconfig/EventConfig.h"
 
 #if defined(__has_include)
@@ -163,11 +163,6 @@ struct FileResult {
     long peakRssKb = 0, pugiPeakRssKb = 0;
 };
 
-long FileSize(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    return in ? static_cast<long>(in.tellg()) : -1;
-}
-
 // Peak RSS (kB) of this program run as a child in the given mode.
 long ChildPeakRss(const char* mode, const std::string& path) {
     const pid_t pid = fork();
@@ -227,17 +222,8 @@ RunTimes TimeOne(const std::string& path, const std::string& what) {
 // loads its configuration once at start: in one long process each reader
 // would find the memory the one before it freed (a warm heap for one,
 // fresh pages for another), which compares unlike with unlike.
-// The shell popen starts is not this program: it is named by its own path.
-std::string SelfPath() {
-    char self[4096];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0) return std::string();
-    self[n] = 0;
-    return self;
-}
-
 bool TimeInChild(const std::string& path, const char* what, RunTimes& r) {
-    const std::string self = SelfPath();
+    const std::string self = bench::SelfPath();
     if (self.empty()) return false;
     const std::string command = "'" + self + "' --time-one '" + path + "' " + what;
     FILE* child = popen(command.c_str(), "r");
@@ -273,7 +259,7 @@ bool TimeInChild(const std::string& path, const char* what, RunTimes& r) {
 FileResult MeasureFile(const std::string& path, int maxRuns) {
     FileResult r;
     r.path = path;
-    r.bytes = FileSize(path);
+    r.bytes = bench::FileSize(path);
     r.megabytes = r.bytes / 1e6;
     const Clock::time_point begin = Clock::now();
     // At least three runs; fewer than asked when a file takes long.
@@ -320,7 +306,7 @@ struct Probe {
 // arrays, above the allocator's mapping threshold, come back as fresh pages
 // each time. Seconds, or a negative value when the child failed.
 double TimeProbeInChild(std::size_t index, long size) {
-    const std::string self = SelfPath();
+    const std::string self = bench::SelfPath();
     if (self.empty()) return -1;
     const std::string command =
         "'" + self + "' --time-probe " + std::to_string(index) + " " + std::to_string(size);
@@ -600,7 +586,7 @@ int main(int argc, char** argv) {
     if (argc == 4 && !std::strcmp(argv[1], "--time-one")) {
         std::string what = argv[3];
         if (what.compare(0, 5, "warm-") == 0) {
-            bench::TouchHeap(bench::TouchedHeapBytes(FileSize(argv[2])));
+            bench::TouchHeap(bench::TouchedHeapBytes(bench::FileSize(argv[2])));
             what.erase(0, 5);
         }
         const RunTimes t = TimeOne(argv[2], what);

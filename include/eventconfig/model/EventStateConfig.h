@@ -18,7 +18,8 @@ public:
     CEventStateConfig();
     explicit CEventStateConfig(std::wstring subDoc);
     // The library's own path: the event state of a reader's current element,
-    // read in place (the reader type is internal to the library); the reader is left where it was.
+    // read in place (the reader type is internal to the library); the reader
+    // is left where it was.
     explicit CEventStateConfig(ecfg::XmlReader& element);
     CEventStateConfig(const CEventStateConfig&) = delete;
     CEventStateConfig& operator=(const CEventStateConfig&) = delete;

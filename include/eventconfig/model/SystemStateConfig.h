@@ -20,8 +20,8 @@ public:
     CSystemStateConfig();
     explicit CSystemStateConfig(const std::wstring& subDoc);
     // The library's own path: the system state of a reader's current
-    // element, read in place (the reader type is internal to the library); the reader is left where
-    // it was.
+    // element, read in place (the reader type is internal to the library);
+    // the reader is left where it was.
     explicit CSystemStateConfig(ecfg::XmlReader& element);
     CSystemStateConfig(const CSystemStateConfig&) = delete;
     CSystemStateConfig& operator=(const CSystemStateConfig&) = delete;
